@@ -2,6 +2,7 @@
 // The seam between the runtime and a desktop: the SDL desktop shows a real window,
 // the scripted desktop feeds chosen events to tests and records what is shown.
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -60,6 +61,9 @@ class Desktop {
   virtual bool hide() = 0;
   // Tells the user of an unhandled error, in a message box where the desktop can.
   virtual void report_error(std::string_view message) = 0;
+  // Told of each counted loop that the program ran, so that a scripted desktop can
+  // record it; a real desktop has nothing to do.
+  virtual void counted(double end, std::int64_t steps) { (void)end, (void)steps; }
 };
 
 }  // namespace rt

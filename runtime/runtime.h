@@ -96,6 +96,8 @@ class Runtime {
   virtual Window& window() = 0;
   // Runs every pending event and the pending repaint; returns without waiting.
   virtual void do_events() = 0;
+  // The counted loop of services.h; the runtime tells its desktop of each one.
+  virtual std::int64_t counted_loop(std::int32_t start, double end, std::int32_t step) = 0;
 };
 
 // The event procedures of the startup object, as the runtime dispatches them.
