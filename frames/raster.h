@@ -1,0 +1,48 @@
+#pragma once
+// An 8-bit canvas of palette entries and one-pixel-wide line primitives, no antialiasing.
+
+#include <cstdint>
+#include <vector>
+
+#include "frames/geometry.h"
+
+namespace frames {
+
+inline constexpr int kFrameWidth = 600;
+inline constexpr int kFrameHeight = 562;
+
+// The palette entries the drawing uses.
+enum Colour : std::uint8_t {
+  kBlack = 0,
+  kBlue = 3,
+  kGreen = 28,
+  kCyan = 31,
+  kRed = 224,
+  kMagenta = 227,
+  kWhite = 255,
+};
+
+struct Canvas {
+  std::vector<std::uint8_t> pixels =
+      std::vector<std::uint8_t>(std::size_t{kFrameWidth} * kFrameHeight, kWhite);  // rows top-down
+
+  // Pixels off the canvas are dropped.
+  void plot(int x, int y, Colour c);
+  std::uint8_t at(int x, int y) const { return pixels[std::size_t(y) * kFrameWidth + x]; }
+};
+
+// Bresenham between the nearest pixels of a and b.
+void draw_line(Canvas& canvas, Point a, Point b, Colour c);
+
+// Midpoint circle about the pixel nearest `centre`; the radius may be fractional.
+void draw_circle(Canvas& canvas, Point centre, double radius, Colour c);
+
+// The part of that circle from `from_deg` to `to_deg`, counter-clockwise on the screen
+// (angles from the right, y up), with from < to.
+void draw_arc(Canvas& canvas, Point centre, double radius, double from_deg, double to_deg,
+              Colour c);
+
+// Cubic Bezier a..d, drawn as a polyline of short Bresenham segments.
+void draw_cubic(Canvas& canvas, Point a, Point b, Point c, Point d, Colour colour);
+
+}  // namespace frames
