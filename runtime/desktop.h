@@ -20,7 +20,7 @@ enum class MouseButton { left, middle, right, other };
 struct DesktopEvent {
   enum class Kind { text, key, button_down, button_up, motion, expose, close, display_lost };
   Kind kind = Kind::expose;
-  std::string text;                    // text: the characters typed, UTF-8
+  std::string text{};                  // text: the characters typed, UTF-8
   NamedKey key = NamedKey::other;      // key: a key that types no text
   MouseButton button = MouseButton::left;  // button_down, button_up
   int clicks = 1;                      // button_down: 2 for the second press of a double-click

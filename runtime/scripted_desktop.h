@@ -21,7 +21,7 @@ class ScriptedDesktop final : public Desktop {
     const Picture* picture = nullptr;  // repaint: the picture shown (null: background only)
     double end = 0;                    // count: its end value
     std::int64_t steps = 0;            // count: the steps it performed
-    std::string message;               // error
+    std::string message{};             // error
   };
 
   // Events that pump number `pump` delivers; pumps count from 1.
@@ -41,6 +41,7 @@ class ScriptedDesktop final : public Desktop {
   std::vector<const Picture*> repainted() const;  // the pictures of every repaint, in order
   bool is_open() const { return open_; }
   const WindowLayout* opened_layout() const { return layout_; }
+  const PictureAreaGeometry& opened_area() const { return area_; }
 
   void open(const WindowLayout& layout, const PictureAreaGeometry& area) override;
   void poll(std::vector<DesktopEvent>& events) override;
@@ -57,6 +58,7 @@ class ScriptedDesktop final : public Desktop {
   std::vector<Record> records_;
   bool open_ = false;
   const WindowLayout* layout_ = nullptr;
+  PictureAreaGeometry area_;
 };
 
 }  // namespace rt

@@ -1,0 +1,26 @@
+#pragma once
+// Building the window from its layout: the picture area's pixel geometry and the
+// image holders, each with its picture decoded once.
+
+#include <functional>
+#include <memory>
+
+#include "runtime/desktop.h"
+#include "runtime/runtime.h"
+
+namespace rt {
+
+// A picture area's single fixed border with the three-dimensional look.
+inline constexpr int kSunkenBorderPixels = 2;
+
+int twips_to_pixels(int twips);
+
+// The picture area in client-area pixels. Raises failed_call if the border leaves
+// no inner area.
+PictureAreaGeometry picture_area_geometry(const PictureBoxLayout& layout);
+
+// The window with its picture area and the image holders in the layout's order.
+// A stored picture that fails its checks raises invalid_picture.
+std::unique_ptr<Window> build_window(const WindowLayout& layout, std::function<Status()> hide);
+
+}  // namespace rt

@@ -1,0 +1,74 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+
+#include "frames/stored_pictures.h"
+#include "frames/window_layout.h"
+#include "runtime/picture.h"
+#include "runtime/pointer_scale.h"
+#include "runtime/window_builder.h"
+
+namespace {
+
+std::vector<std::string> creation_order() {
+  std::vector<std::string> names;
+  for (int n = 54; n >= 15; --n) names.push_back("Image" + std::to_string(n));
+  for (int n : {14, 12, 11, 13}) names.push_back("Image" + std::to_string(n));
+  for (int n = 10; n >= 1; --n) names.push_back("Image" + std::to_string(n));
+  return names;
+}
+
+class RealLayout : public testing::Test {
+ protected:
+  static void SetUpTestSuite() { window_ = rt::build_window(frames::window_layout(), nullptr).release(); }
+  static void TearDownTestSuite() { delete window_; }
+  static rt::Window* window_;
+};
+rt::Window* RealLayout::window_ = nullptr;
+
+TEST_F(RealLayout, CreatesTheHoldersInTheLayoutsOrder) {
+  std::vector<std::string> names;
+  for (const auto& holder : window_->image_holders()) names.push_back(holder->name());
+  EXPECT_EQ(names, creation_order());
+}
+
+TEST_F(RealLayout, EveryHolderIsReachableByNameWithItsOwnFrame) {
+  std::set<const rt::Picture*> distinct;
+  for (int n = 1; n <= frames::kFrameCount; ++n) {
+    const rt::PictureRef picture = rt::picture_of(window_->control("Image" + std::to_string(n)));
+    ASSERT_TRUE(picture) << n;
+    EXPECT_EQ(picture->width(), 600);
+    EXPECT_EQ(picture->height(), 562);
+    distinct.insert(picture.get());
+  }
+  EXPECT_EQ(distinct.size(), static_cast<std::size_t>(frames::kFrameCount));
+}
+
+TEST_F(RealLayout, Image1HoldsTheFirstStoredPictureDecoded) {
+  const rt::PictureRef expected = rt::decode_stored_picture(frames::stored_picture(1), "Image1");
+  const rt::PictureRef held = rt::picture_of(window_->control("Image1"));
+  EXPECT_TRUE(std::ranges::equal(held->pixels(), expected->pixels()));
+  EXPECT_EQ(held->palette(), expected->palette());
+  const rt::PictureRef twelve = rt::picture_of(window_->control("Image12"));
+  EXPECT_FALSE(std::ranges::equal(twelve->pixels(), expected->pixels()));
+}
+
+TEST_F(RealLayout, PictureAreaGeometry) {
+  const rt::PictureBoxLayout& box = frames::window_layout().picture_box;
+  const rt::PictureAreaGeometry area = rt::picture_area_geometry(box);
+  EXPECT_EQ(area.left, 0);
+  EXPECT_EQ(area.top, 0);
+  EXPECT_EQ(area.width, 571);
+  EXPECT_EQ(area.height, 768);
+  EXPECT_EQ(area.border, 2);
+  const rt::PointerScale scale = rt::pointer_scale(area, box);
+  EXPECT_EQ(scale.inner_width, 567);
+  EXPECT_EQ(scale.inner_height, 764);
+  EXPECT_EQ(rt::user_x(scale, 2), 0.0f);
+  EXPECT_NEAR(rt::user_x(scale, 2 + 566), 14.8566, 1e-4);
+  EXPECT_EQ(rt::user_y(scale, 2 + 563), 21.9921875f);
+  EXPECT_EQ(window_->picture_box().name(), "Picture1");
+}
+
+}  // namespace

@@ -1,0 +1,57 @@
+#include <gtest/gtest.h>
+
+#include <bit>
+
+#include "runtime/pointer_scale.h"
+#include "runtime/window_builder.h"
+
+namespace {
+
+// The picture area as the window's layout gives it: 8565 x 11520 twips, sunken,
+// scale 14.8828 x 29.84375.
+rt::PictureBoxLayout picture_area() {
+  return {.name = "Picture1",
+          .width = 8565,
+          .height = 11520,
+          .sunken_border = true,
+          .scale_width = std::bit_cast<float>(0x416E1FF3u),
+          .scale_height = std::bit_cast<float>(0x41EEC000u)};
+}
+
+rt::PointerScale scale() { return rt::pointer_scale(rt::picture_area_geometry(picture_area()), picture_area()); }
+
+TEST(PointerScale, InnerAreaLiesInsideTheTwoPixelBorder) {
+  const rt::PointerScale s = scale();
+  EXPECT_EQ(s.inner_left, 2);
+  EXPECT_EQ(s.inner_top, 2);
+  EXPECT_EQ(s.inner_width, 567);
+  EXPECT_EQ(s.inner_height, 764);
+  EXPECT_TRUE(rt::over_inner_area(s, 2, 2));
+  EXPECT_TRUE(rt::over_inner_area(s, 568, 565));
+  for (const auto& [x, y] : {std::pair{1, 10}, {10, 1}, {0, 0}, {569, 10}, {570, 300}, {10, 766}}) {
+    EXPECT_FALSE(rt::over_inner_area(s, x, y)) << x << "," << y;
+  }
+}
+
+TEST(PointerScale, MapsInnerPixelsOntoTheUserScale) {
+  const rt::PointerScale s = scale();
+  EXPECT_EQ(rt::user_x(s, 2), 0.0f);
+  EXPECT_EQ(rt::user_y(s, 2), 0.0f);
+  // The lowest visible pixel of the rightmost inner column: 566 * 14.8828 / 567,
+  // rounded once, and 563 * 29.84375 / 764 = 21.9921875 exactly.
+  EXPECT_EQ(std::bit_cast<std::uint32_t>(rt::user_x(s, 2 + 566)), 0x416DB470u);
+  EXPECT_NEAR(rt::user_x(s, 2 + 566), 14.8566, 1e-4);
+  EXPECT_EQ(rt::user_y(s, 2 + 563), 21.9921875f);
+  EXPECT_EQ(rt::user_y(s, 2 + 1), 0.0390625f);  // one row is exactly 5/128 units
+}
+
+TEST(PointerScale, ContinuesTheScaleOutsideTheInnerArea) {
+  const rt::PointerScale s = scale();
+  EXPECT_EQ(rt::user_y(s, 0), -2 * 0.0390625f);
+  EXPECT_EQ(rt::user_y(s, -98), -100 * 0.0390625f);
+  EXPECT_LT(rt::user_x(s, -50), 0.0f);
+  EXPECT_NEAR(rt::user_x(s, -50), -52 * 14.8828 / 567, 1e-5);
+  EXPECT_NEAR(rt::user_x(s, 2 + 1134), 2 * 14.8828, 1e-4);
+}
+
+}  // namespace
