@@ -1,0 +1,26 @@
+#include "runtime/screen.h"
+
+#include <cstdio>
+#include <exception>
+
+#include "runtime/desktop.h"
+#include "runtime/sdl_desktop.h"
+
+namespace rt {
+
+// Exit status when the desktop cannot even be made.
+constexpr int kNoDesktopStatus = 1;
+
+int run_on_screen(const ProjectRecord& project) {
+  try {
+    // The desktop outlives the run: its end closes the window and shuts SDL down,
+    // so nothing is left running once the program has ended.
+    auto desktop = make_sdl_desktop();
+    return run(project, *desktop);
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "zemk: %s\n", error.what());
+    return kNoDesktopStatus;
+  }
+}
+
+}  // namespace rt

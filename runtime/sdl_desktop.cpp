@@ -1,0 +1,146 @@
+#include "runtime/sdl_desktop.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <string>
+#include <unordered_map>
+
+#include "runtime/errors.h"
+#include "runtime/picture.h"
+#include "runtime/sdl_display_loss.h"
+#include "runtime/sdl_events.h"
+#include "runtime/window_builder.h"
+
+namespace rt {
+namespace {
+
+// Colours of the picture area: a grey face, and the two-pixel sunken edge of a
+// three-dimensional control (shadow above and left, light below and right).
+constexpr SDL_Color kFace{192, 192, 192, 255};
+constexpr SDL_Color kOuterShadow{128, 128, 128, 255};
+constexpr SDL_Color kInnerShadow{64, 64, 64, 255};
+constexpr SDL_Color kOuterLight{255, 255, 255, 255};
+constexpr SDL_Color kInnerLight{223, 223, 223, 255};
+
+std::string sdl_error() { return SDL_GetError(); }
+
+class SdlDesktop final : public Desktop {
+ public:
+  SdlDesktop() {
+    // The window surface without framebuffer acceleration presents through
+    // shared-memory images: several times faster and leaner than a GL context.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    if (SDL_Init(SDL_INIT_VIDEO) != 0) raise(ErrorNumber::desktop, "no display: " + sdl_error());
+    // Without a display SDL falls back to drivers that show nothing.
+    const std::string driver = SDL_GetCurrentVideoDriver();
+    if (driver != "x11" && driver != "wayland") {
+      SDL_Quit();
+      raise(ErrorNumber::desktop, "no display: set DISPLAY to the X display to show the window on");
+    }
+    if (driver == "x11") end_program_on_display_loss();
+  }
+
+  ~SdlDesktop() override {
+    for (auto& [picture, surface] : surfaces_) SDL_FreeSurface(surface);
+    if (window_ != nullptr) SDL_DestroyWindow(window_);
+    SDL_Quit();
+  }
+
+  void open(const WindowLayout& layout, const PictureAreaGeometry& area) override {
+    area_ = area;
+    const std::string caption(layout.caption);
+    window_ = SDL_CreateWindow(caption.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                               twips_to_pixels(layout.client_width),
+                               twips_to_pixels(layout.client_height), SDL_WINDOW_SHOWN);
+    if (window_ == nullptr) raise(ErrorNumber::desktop, "cannot open the window: " + sdl_error());
+    SDL_RaiseWindow(window_);
+    SDL_StartTextInput();
+    present(nullptr);
+  }
+
+  void poll(std::vector<DesktopEvent>& events) override {
+    SDL_Event event;
+    while (SDL_PollEvent(&event)) {
+      if (auto translated = translate_sdl_event(event, SDL_GetModState())) {
+        events.push_back(std::move(*translated));
+      }
+    }
+  }
+
+  void present(const Picture* picture) override {
+    SDL_Surface* target = SDL_GetWindowSurface(window_);
+    if (target == nullptr) return;  // the window is gone; close or display loss follows
+    draw_border(target);
+    const SDL_Rect inner{area_.left + area_.border, area_.top + area_.border,
+                         area_.width - 2 * area_.border, area_.height - 2 * area_.border};
+    int covered_rows = 0;
+    if (picture != nullptr) {
+      SDL_Rect source{0, 0, std::min(picture->width(), inner.w), std::min(picture->height(), inner.h)};
+      SDL_Rect place{inner.x, inner.y, 0, 0};
+      SDL_BlitSurface(surface_of(*picture), &source, target, &place);
+      covered_rows = source.h;
+      if (source.w < inner.w) fill(target, {inner.x + source.w, inner.y, inner.w - source.w, source.h}, kFace);
+    }
+    fill(target, {inner.x, inner.y + covered_rows, inner.w, inner.h - covered_rows}, kFace);
+    SDL_UpdateWindowSurface(window_);
+  }
+
+  bool hide() override {
+    SDL_HideWindow(window_);
+    return true;
+  }
+
+  void report_error(std::string_view message) override {
+    const std::string text(message);
+    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "zemk", text.c_str(), window_);
+  }
+
+ private:
+  static void fill(SDL_Surface* target, SDL_Rect rect, SDL_Color colour) {
+    if (rect.w <= 0 || rect.h <= 0) return;
+    SDL_FillRect(target, &rect, SDL_MapRGB(target->format, colour.r, colour.g, colour.b));
+  }
+
+  void draw_border(SDL_Surface* target) const {
+    const int l = area_.left, t = area_.top, w = area_.width, h = area_.height;
+    for (int ring = 0; ring < area_.border; ++ring) {
+      const SDL_Color shadow = ring == 0 ? kOuterShadow : kInnerShadow;
+      const SDL_Color light = ring == 0 ? kOuterLight : kInnerLight;
+      const int x = l + ring, y = t + ring, rw = w - 2 * ring, rh = h - 2 * ring;
+      fill(target, {x, y, rw - 1, 1}, shadow);           // top
+      fill(target, {x, y + 1, 1, rh - 2}, shadow);       // left
+      fill(target, {x, y + rh - 1, rw, 1}, light);       // bottom
+      fill(target, {x + rw - 1, y, 1, rh - 1}, light);   // right
+    }
+  }
+
+  // An 8-bit surface over the picture's own pixels, made on first use; the blit
+  // converts through the palette.
+  SDL_Surface* surface_of(const Picture& picture) {
+    SDL_Surface*& surface = surfaces_[&picture];
+    if (surface != nullptr) return surface;
+    // SDL takes a mutable pointer but only reads the pixels of a blit source.
+    auto* pixels = const_cast<std::uint8_t*>(picture.pixels().data());
+    surface = SDL_CreateRGBSurfaceWithFormatFrom(pixels, picture.width(), picture.height(), 8,
+                                                 picture.width(), SDL_PIXELFORMAT_INDEX8);
+    if (surface == nullptr) raise(ErrorNumber::desktop, "cannot show a picture: " + sdl_error());
+    SDL_Color colours[256];
+    for (int i = 0; i < 256; ++i) {
+      const Picture::Rgb& c = picture.palette()[i];
+      colours[i] = {c.r, c.g, c.b, 255};
+    }
+    SDL_SetPaletteColors(surface->format->palette, colours, 0, 256);
+    return surface;
+  }
+
+  SDL_Window* window_ = nullptr;
+  PictureAreaGeometry area_;
+  std::unordered_map<const Picture*, SDL_Surface*> surfaces_;
+};
+
+}  // namespace
+
+std::unique_ptr<Desktop> make_sdl_desktop() { return std::make_unique<SdlDesktop>(); }
+
+}  // namespace rt

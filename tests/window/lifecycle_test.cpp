@@ -1,0 +1,66 @@
+// How the program ends in a real window: without a display, when the display goes
+// away under it, and when the window manager closes its window.
+#include <gtest/gtest.h>
+#include <signal.h>
+
+#include <cerrno>
+#include <chrono>
+#include <string>
+
+#include "tests/window/programs.h"
+#include "tests/window/x_session.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+
+// Whether any process of the program's group is still there.
+bool group_alive(pid_t group) { return kill(-group, 0) == 0 || errno != ESRCH; }
+
+class Lifecycle : public testing::TestWithParam<xtest::ProgramUnderTest> {
+ protected:
+  void report(xtest::XSession& session) {
+    if (HasFailure()) std::cerr << "program stderr:\n" << session.program_stderr();
+  }
+};
+
+TEST_P(Lifecycle, WithoutADisplayItSaysSoAndEndsAtOnce) {
+  xtest::XSession session;
+  session.launch({GetParam().path}, /*with_display=*/false);
+  const auto status = session.wait_for_exit(10s);
+  ASSERT_TRUE(status.has_value()) << "still running, invisibly";
+  EXPECT_NE(0, *status);
+  EXPECT_NE(std::string::npos, session.program_stderr().find("zemk: no display: set DISPLAY"))
+      << session.program_stderr();
+}
+
+TEST_P(Lifecycle, WhenTheDisplayGoesAwayItEndsWithinASecond) {
+  xtest::XSession session;
+  session.launch({GetParam().path});
+  session.find_window();
+  session.kill_server();
+  const auto status = session.wait_for_exit(1s);
+  ASSERT_TRUE(status.has_value()) << "still running a second after its display went away";
+  EXPECT_NE(0, *status);
+  EXPECT_NE(std::string::npos, session.program_stderr().find("zemk: the connection to the display was lost"))
+      << session.program_stderr();
+  report(session);
+}
+
+TEST_P(Lifecycle, WindowManagersCloseEndsItCleanly) {
+  xtest::XSession session({.window_manager = true});
+  session.launch({GetParam().path});
+  session.wait_until_active(session.find_window());
+  session.key("alt+F4");  // openbox's close: WM_DELETE_WINDOW to the focused window
+  const auto status = session.wait_for_exit(10s);
+  ASSERT_TRUE(status.has_value()) << "still running after its window was closed";
+  EXPECT_EQ(0, *status);
+  EXPECT_TRUE(session.windows_of_program().empty());
+  EXPECT_FALSE(group_alive(session.program().pid()));
+  report(session);
+}
+
+INSTANTIATE_TEST_SUITE_P(Programs, Lifecycle, testing::ValuesIn(xtest::programs_under_test()),
+                         [](const auto& info) { return info.param.name; });
+
+}  // namespace

@@ -1,0 +1,197 @@
+#include "tests/window/x_session.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+#include <thread>
+
+namespace xtest {
+namespace {
+
+using namespace std::chrono_literals;
+
+std::string read_file(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+// The display number Xvfb writes to -displayfd once it accepts connections.
+std::string read_display_number(int fd, std::chrono::milliseconds timeout) {
+  std::string number;
+  const auto deadline = std::chrono::steady_clock::now() + timeout;
+  for (;;) {
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+    if (left.count() <= 0) throw std::runtime_error("Xvfb did not report its display");
+    pollfd ready{fd, POLLIN, 0};
+    if (poll(&ready, 1, static_cast<int>(left.count())) <= 0) continue;
+    char c = 0;
+    if (read(fd, &c, 1) != 1) throw std::runtime_error("Xvfb ended before reporting its display");
+    if (c == '\n') return number;
+    number += c;
+  }
+}
+
+// Value of `name: value` in a line of xwininfo's output.
+int field(const std::string& text, const std::string& name) {
+  const auto at = text.find(name + ":");
+  if (at == std::string::npos) throw std::runtime_error("xwininfo gave no " + name);
+  return std::stoi(text.substr(at + name.size() + 1));
+}
+
+// A tool's options: this display, output to `stderr_path` (empty: nowhere).
+ChildOptions on_display(const std::string& display, const std::string& stderr_path = "") {
+  ChildOptions options;
+  options.set_env["DISPLAY"] = display;
+  options.stderr_path = stderr_path;
+  return options;
+}
+
+}  // namespace
+
+XSession::XSession(Options options) {
+  char directory[] = "/tmp/xsession-XXXXXX";
+  if (mkdtemp(directory) == nullptr) throw std::runtime_error("mkdtemp failed");
+  directory_ = directory;
+
+  int pipe_fds[2];
+  if (pipe2(pipe_fds, O_CLOEXEC) != 0) throw std::runtime_error("pipe failed");
+  ChildOptions server_options;
+  server_options.stderr_path = directory_ + "/xvfb.log";
+  server_options.keep_fd = pipe_fds[1];
+  server_ = std::make_unique<ChildProcess>(
+      std::vector<std::string>{"Xvfb", "-displayfd", std::to_string(pipe_fds[1]), "-screen", "0",
+                               std::to_string(kScreenWidth) + "x" + std::to_string(kScreenHeight) + "x24",
+                               "-nolisten", "tcp"},
+      server_options);
+  close(pipe_fds[1]);
+  try {
+    display_ = ":" + read_display_number(pipe_fds[0], 20s);
+  } catch (...) {
+    close(pipe_fds[0]);
+    throw;
+  }
+  close(pipe_fds[0]);
+
+  if (options.window_manager) {
+    window_manager_ = std::make_unique<ChildProcess>(
+        std::vector<std::string>{"openbox"},
+        on_display(display_, directory_ + "/openbox.log"));
+    // openbox is ready once it has claimed the screen's window-manager selection.
+    const auto deadline = std::chrono::steady_clock::now() + 10s;
+    while (x_tool({"xprop", "-root", "_NET_SUPPORTING_WM_CHECK"}).find("window id") == std::string::npos) {
+      if (std::chrono::steady_clock::now() > deadline) throw std::runtime_error("openbox did not start");
+      std::this_thread::sleep_for(20ms);
+    }
+  }
+}
+
+XSession::~XSession() {
+  program_.reset();
+  window_manager_.reset();
+  server_.reset();
+  std::error_code ignored;
+  std::filesystem::remove_all(directory_, ignored);
+}
+
+void XSession::launch(const std::vector<std::string>& argv, bool with_display) {
+  ChildOptions options;
+  options.stderr_path = directory_ + "/program.err";
+  if (with_display) {
+    options.set_env["DISPLAY"] = display_;
+  } else {
+    options.unset_env = {"DISPLAY", "WAYLAND_DISPLAY"};
+  }
+  program_ = std::make_unique<ChildProcess>(argv, options);
+}
+
+std::string XSession::program_stderr() const { return read_file(directory_ + "/program.err"); }
+
+long XSession::peak_resident_kb() const {
+  std::ifstream status("/proc/" + std::to_string(program_->pid()) + "/status");
+  std::string line;
+  while (std::getline(status, line)) {
+    if (line.rfind("VmHWM:", 0) == 0) return std::stol(line.substr(6));
+  }
+  return 0;
+}
+
+std::string XSession::x_tool(const std::vector<std::string>& argv, std::chrono::milliseconds timeout) {
+  const ToolResult result = run_tool(argv, on_display(display_), timeout);
+  if (result.status != 0) {
+    throw std::runtime_error(argv[0] + " failed with status " + std::to_string(result.status));
+  }
+  return result.out;
+}
+
+std::string XSession::find_window(std::chrono::milliseconds timeout) {
+  std::istringstream found(
+      x_tool({"xdotool", "search", "--sync", "--onlyvisible", "--pid", std::to_string(program_->pid())}, timeout));
+  std::string window;
+  found >> window;
+  if (window.empty()) throw std::runtime_error("the program shows no window");
+  return window;
+}
+
+void XSession::wait_until_active(const std::string& window, std::chrono::milliseconds timeout) {
+  const auto deadline = std::chrono::steady_clock::now() + timeout;
+  for (;;) {
+    const ToolResult active = run_tool({"xdotool", "getactivewindow"}, on_display(display_), 10s);
+    if (active.status == 0 && std::stoul("0" + active.out) == std::stoul(window)) return;
+    if (std::chrono::steady_clock::now() > deadline) throw std::runtime_error("the window never became active");
+    std::this_thread::sleep_for(20ms);
+  }
+}
+
+std::vector<std::string> XSession::windows_of_program() {
+  // Without --sync xdotool does not wait, and fails when nothing matches.
+  const ToolResult result = run_tool({"xdotool", "search", "--pid", std::to_string(program_->pid())},
+                                     on_display(display_), 10s);
+  std::istringstream found(result.out);
+  std::vector<std::string> windows;
+  for (std::string window; found >> window;) windows.push_back(window);
+  return windows;
+}
+
+WindowGeometry XSession::geometry(const std::string& window) {
+  const std::string info = x_tool({"xwininfo", "-id", window});
+  return {.x = field(info, "Absolute upper-left X"),
+          .y = field(info, "Absolute upper-left Y"),
+          .width = field(info, "Width"),
+          .height = field(info, "Height"),
+          .viewable = info.find("Map State: IsViewable") != std::string::npos};
+}
+
+std::string XSession::caption(const std::string& window) {
+  // `_NET_WM_NAME(UTF8_STRING) = "..."`: the text between the first and last quote.
+  const std::string line = x_tool({"xprop", "-id", window, "_NET_WM_NAME"});
+  const auto first = line.find('"'), last = line.rfind('"');
+  if (first == std::string::npos || last == first) throw std::runtime_error("no caption: " + line);
+  return line.substr(first + 1, last - first - 1);
+}
+
+RgbImage XSession::screenshot(const std::string& window) {
+  return parse_ppm(x_tool({"import", "-window", window, "-depth", "8", "ppm:-"}, 20s));
+}
+
+void XSession::key(const std::string& keys) { x_tool({"xdotool", "key", keys}); }
+void XSession::type(const std::string& text) { x_tool({"xdotool", "type", text}); }
+
+void XSession::move_to(const std::string& window, int x, int y) {
+  x_tool({"xdotool", "mousemove", "--window", window, std::to_string(x), std::to_string(y)});
+}
+
+void XSession::click(int button, int repeat) {
+  x_tool({"xdotool", "click", "--repeat", std::to_string(repeat), std::to_string(button)});
+}
+
+void XSession::kill_server() { server_->kill_now(); }
+
+}  // namespace xtest

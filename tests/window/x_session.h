@@ -1,0 +1,80 @@
+#pragma once
+// An X session of its own for a test: a fresh Xvfb (and, if asked, openbox), one
+// program launched on it, and the X tools that drive and read the program's
+// window. Everything it started is killed when it goes.
+
+#include <chrono>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "tests/window/child_process.h"
+#include "tests/window/ppm.h"
+
+namespace xtest {
+
+inline constexpr int kScreenWidth = 1280, kScreenHeight = 1024;
+
+struct WindowGeometry {
+  int x = 0, y = 0;           // client area's top-left, on the screen
+  int width = 0, height = 0;  // client area
+  bool viewable = false;
+};
+
+class XSession {
+ public:
+  struct Options {
+    bool window_manager = false;  // run openbox
+  };
+  XSession() : XSession(Options{}) {}
+  explicit XSession(Options options);
+  ~XSession();  // the program, the window manager and the server, in that order
+  XSession(const XSession&) = delete;
+  XSession& operator=(const XSession&) = delete;
+
+  const std::string& display() const { return display_; }  // ":N"
+
+  // Starts the program with this session's DISPLAY (or with none), its stderr
+  // going to a file of the session.
+  void launch(const std::vector<std::string>& argv, bool with_display = true);
+  ChildProcess& program() { return *program_; }
+  std::optional<int> wait_for_exit(std::chrono::milliseconds timeout) { return program_->wait_for(timeout); }
+  std::string program_stderr() const;
+  // Peak resident memory of the running program (VmHWM), in kB; 0 if unknown.
+  long peak_resident_kb() const;
+
+  // The program's visible top-level window (xdotool search --sync --pid).
+  std::string find_window(std::chrono::milliseconds timeout = std::chrono::seconds(10));
+  // Waits until the window manager has made `window` the active one (it takes
+  // the keys then); throws after `timeout`.
+  void wait_until_active(const std::string& window, std::chrono::milliseconds timeout = std::chrono::seconds(10));
+  // Windows that carry the program's pid; empty once they are gone.
+  std::vector<std::string> windows_of_program();
+
+  WindowGeometry geometry(const std::string& window);
+  std::string caption(const std::string& window);  // _NET_WM_NAME, as UTF-8
+  RgbImage screenshot(const std::string& window);
+
+  // xdotool, with this session's display.
+  void key(const std::string& keys);
+  void type(const std::string& text);
+  void move_to(const std::string& window, int x, int y);
+  void click(int button = 1, int repeat = 1);
+
+  // Kills the X server under the program.
+  void kill_server();
+
+  // An X tool with this session's display; throws if it fails or hangs.
+  std::string x_tool(const std::vector<std::string>& argv,
+                     std::chrono::milliseconds timeout = std::chrono::seconds(10));
+
+ private:
+  std::string directory_;  // for the server's and the program's output
+  std::string display_;
+  std::unique_ptr<ChildProcess> server_;
+  std::unique_ptr<ChildProcess> window_manager_;
+  std::unique_ptr<ChildProcess> program_;
+};
+
+}  // namespace xtest
