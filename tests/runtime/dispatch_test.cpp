@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <bit>
 #include <cstdio>
 
 #include "runtime/dispatch.h"
 #include "runtime/window_builder.h"
+#include "tests/runtime/picture_area_fixture.h"
 
 namespace {
 
@@ -12,15 +15,6 @@ using rt::DesktopEvent;
 using rt::MouseButton;
 using rt::NamedKey;
 using Calls = std::vector<std::string>;
-
-rt::PictureBoxLayout picture_area() {
-  return {.name = "Picture1",
-          .width = 8565,
-          .height = 11520,
-          .sunken_border = true,
-          .scale_width = std::bit_cast<float>(0x416E1FF3u),
-          .scale_height = std::bit_cast<float>(0x41EEC000u)};
-}
 
 // Records every call the dispatcher makes, as text.
 struct Recorder {
@@ -39,7 +33,7 @@ struct Recorder {
   };
   rt::PictureBox box{"Picture1"};
   rt::EventDispatcher dispatcher{
-      procedures, rt::pointer_scale(rt::picture_area_geometry(picture_area()), picture_area()), box};
+      procedures, fixture::picture_area_scale(), box};
 
   Calls run(const std::vector<DesktopEvent>& events) {
     for (const auto& event : events) dispatcher.dispatch(event);
@@ -52,6 +46,8 @@ struct Case {
   std::vector<DesktopEvent> events;
   Calls calls;
 };
+// Test names and failure messages show the case by its name.
+void PrintTo(const Case& c, std::ostream* out) { *out << c.what; }
 
 class Dispatch : public testing::TestWithParam<Case> {};
 

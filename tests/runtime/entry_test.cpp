@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <new>
 
 #include "runtime/picture.h"
@@ -125,6 +127,8 @@ struct Failure {
   std::function<void(Program&, rt::ScriptedDesktop&)> arrange;
   std::string message;
 };
+// Test names and failure messages show the case by its name.
+void PrintTo(const Failure& c, std::ostream* out) { *out << c.what; }
 
 class RunFailure : public testing::TestWithParam<Failure> {};
 

@@ -4,21 +4,11 @@
 
 #include "runtime/pointer_scale.h"
 #include "runtime/window_builder.h"
+#include "tests/runtime/picture_area_fixture.h"
 
 namespace {
 
-// The picture area as the window's layout gives it: 8565 x 11520 twips, sunken,
-// scale 14.8828 x 29.84375.
-rt::PictureBoxLayout picture_area() {
-  return {.name = "Picture1",
-          .width = 8565,
-          .height = 11520,
-          .sunken_border = true,
-          .scale_width = std::bit_cast<float>(0x416E1FF3u),
-          .scale_height = std::bit_cast<float>(0x41EEC000u)};
-}
-
-rt::PointerScale scale() { return rt::pointer_scale(rt::picture_area_geometry(picture_area()), picture_area()); }
+rt::PointerScale scale() { return fixture::picture_area_scale(); }
 
 TEST(PointerScale, InnerAreaLiesInsideTheTwoPixelBorder) {
   const rt::PointerScale s = scale();

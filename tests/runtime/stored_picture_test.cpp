@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <functional>
 
 #include "runtime/errors.h"
@@ -50,6 +52,8 @@ struct Malformed {
   std::function<void(Bytes&)> spoil;
   const char* message;
 };
+// Test names and failure messages show the case by its name.
+void PrintTo(const Malformed& c, std::ostream* out) { *out << c.what; }
 
 class MalformedPicture : public testing::TestWithParam<Malformed> {};
 

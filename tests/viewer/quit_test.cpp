@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <string>
 
 #include "tests/viewer/viewer_run.h"
@@ -18,6 +20,8 @@ struct QuitCase {
   bool manual;
   bool double_click;
 };
+// Test names and failure messages show the case by its name.
+void PrintTo(const QuitCase& c, std::ostream* out) { *out << c.name; }
 
 std::vector<rt::DesktopEvent> quit_events(bool by_double_click) {
   if (by_double_click) return double_click();
