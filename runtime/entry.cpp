@@ -22,13 +22,14 @@ class Session final : public Runtime {
   ~Session() override { release(); }
 
   // Runs the program until program end or an error unwinds out of it.
-  void start(const ProjectRecord& project) {
+  void start(const ProjectRecord& project, PictureDecoding* decoding) {
     if (project.layout == nullptr || !project.create_startup_object) {
       raise(ErrorNumber::failed_call, "the project record has no layout or no startup object");
     }
     const WindowLayout& layout = *project.layout;
     const PictureAreaGeometry area = picture_area_geometry(layout.picture_box);
-    window_ = build_window(layout, [this] { return desktop_.hide() ? Status::ok : Status::failed; });
+    window_ = build_window(
+        layout, [this] { return desktop_.hide() ? Status::ok : Status::failed; }, decoding);
     desktop_.open(layout, area);
     startup_ = project.create_startup_object(*this);
     dispatcher_.emplace(startup_.procedures, pointer_scale(area, layout.picture_box), window_->picture_box());
@@ -82,11 +83,11 @@ int fail(Desktop& desktop, const std::string& message) {
 
 }  // namespace
 
-int run(const ProjectRecord& project, Desktop& desktop) {
+int run(const ProjectRecord& project, Desktop& desktop, PictureDecoding* decoding) {
   Session session(desktop);
   int status = 0;
   try {
-    session.start(project);
+    session.start(project, decoding);
   } catch (const ProgramEnd&) {
     status = 0;
   } catch (const RuntimeError& error) {

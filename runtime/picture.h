@@ -42,4 +42,28 @@ using PictureRef = std::shared_ptr<const Picture>;
 // naming the holder and what is wrong.
 PictureRef decode_stored_picture(std::span<const std::uint8_t> value, std::string_view holder);
 
+struct ImageHolderLayout;
+
+// The pictures of the holders, decoded on all cores from the moment this is made:
+// decoding is most of the cost of building a window, and it can go on while the
+// display is being opened.
+class PictureDecoding {
+ public:
+  explicit PictureDecoding(std::span<const ImageHolderLayout> holders);
+  ~PictureDecoding();  // waits for the workers
+  PictureDecoding(const PictureDecoding&) = delete;
+  PictureDecoding& operator=(const PictureDecoding&) = delete;
+  // The pictures in the holders' order, once all are decoded (this thread helps).
+  // The first failure in that order is the one raised.
+  std::vector<PictureRef> take();
+
+ private:
+  struct Batch;
+  std::unique_ptr<Batch> batch_;
+};
+
+inline std::vector<PictureRef> decode_stored_pictures(std::span<const ImageHolderLayout> holders) {
+  return PictureDecoding(holders).take();
+}
+
 }  // namespace rt

@@ -3,11 +3,14 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
+#include <exception>
 #include <memory>
 #include <string>
 
 #include "runtime/errors.h"
+#include "runtime/layout.h"
 #include "runtime/picture.h"
 #include "runtime/stored_picture_value.h"
 
@@ -51,6 +54,62 @@ PictureRef decode_stored_picture(std::span<const std::uint8_t> value, std::strin
                 rows + static_cast<std::ptrdiff_t>(y) * surface->pitch, width);
   }
   return std::make_shared<const Picture>(surface->w, surface->h, std::move(pixels), palette);
+}
+
+// The pictures of a layout, decoded by workers that take the next one in turn.
+// The workers are SDL's threads, so that SDL frees what it keeps for each of
+// them when it ends.
+struct PictureDecoding::Batch {
+  std::span<const ImageHolderLayout> holders;
+  std::vector<PictureRef> pictures;
+  std::vector<std::exception_ptr> failures;
+  std::atomic<std::size_t> next{0};
+  std::vector<SDL_Thread*> threads{};
+
+  void work() {
+    for (std::size_t i; (i = next++) < holders.size();) {
+      try {
+        pictures[i] = decode_stored_picture(holders[i].picture, holders[i].name);
+      } catch (...) {
+        failures[i] = std::current_exception();
+      }
+    }
+  }
+  static int worker(void* batch) {
+    static_cast<Batch*>(batch)->work();
+    return 0;
+  }
+  void join() {
+    for (SDL_Thread* thread : threads) SDL_WaitThread(thread, nullptr);
+    threads.clear();
+  }
+};
+
+PictureDecoding::PictureDecoding(std::span<const ImageHolderLayout> holders)
+    : batch_(new Batch{.holders = holders,
+                       .pictures = std::vector<PictureRef>(holders.size()),
+                       .failures = std::vector<std::exception_ptr>(holders.size())}) {
+  // A worker for a few pictures at least; none where this thread alone will do.
+  const std::size_t workers = std::clamp<std::size_t>(SDL_GetCPUCount(), 1, holders.size() / 4 + 1);
+  for (std::size_t w = 1; w < workers; ++w) {
+    if (SDL_Thread* thread = SDL_CreateThread(Batch::worker, "decode", batch_.get())) {
+      batch_->threads.push_back(thread);
+    }
+  }
+}
+
+PictureDecoding::~PictureDecoding() {
+  batch_->next = batch_->holders.size();  // whatever is not begun is not wanted
+  batch_->join();
+}
+
+std::vector<PictureRef> PictureDecoding::take() {
+  batch_->work();  // with no thread to spare, this one decodes them all
+  batch_->join();
+  for (const std::exception_ptr& failure : batch_->failures) {
+    if (failure) std::rethrow_exception(failure);
+  }
+  return std::move(batch_->pictures);
 }
 
 }  // namespace rt

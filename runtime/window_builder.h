@@ -10,6 +10,8 @@
 
 namespace rt {
 
+class PictureDecoding;
+
 // A picture area's single fixed border with the three-dimensional look.
 inline constexpr int kSunkenBorderPixels = 2;
 
@@ -19,8 +21,10 @@ int twips_to_pixels(int twips);
 // no inner area.
 PictureAreaGeometry picture_area_geometry(const PictureBoxLayout& layout);
 
-// The window with its picture area and the image holders in the layout's order.
-// A stored picture that fails its checks raises invalid_picture.
-std::unique_ptr<Window> build_window(const WindowLayout& layout, std::function<Status()> hide);
+// The window with its picture area and the image holders in the layout's order,
+// their pictures from `decoding` (begun on the layout's holders) or, without it,
+// decoded here. A stored picture that fails its checks raises invalid_picture.
+std::unique_ptr<Window> build_window(const WindowLayout& layout, std::function<Status()> hide,
+                                     PictureDecoding* decoding = nullptr);
 
 }  // namespace rt

@@ -1,5 +1,7 @@
 #include "tests/runtime/tiny_bitmap.h"
 
+#include <algorithm>
+
 namespace rt_test {
 
 void put_u32(std::vector<std::uint8_t>& bytes, std::size_t at, std::uint32_t v) {
@@ -15,8 +17,8 @@ std::vector<std::uint8_t> tiny_bitmap() {
   // Bottom row first: a run of four 5s, end of row; then the top row: a run of two
   // 1s, single runs of 2 and 3, end of bitmap.
   const std::vector<std::uint8_t> stream = {4, 5, 0, 0, 2, 1, 1, 2, 1, 3, 0, 1};
-  std::vector<std::uint8_t> file(kPixelOffset, 0);
-  file.insert(file.end(), stream.begin(), stream.end());
+  std::vector<std::uint8_t> file(kPixelOffset + stream.size(), 0);
+  std::copy(stream.begin(), stream.end(), file.begin() + kPixelOffset);
   file[0] = 'B', file[1] = 'M';
   put_u32(file, 2, static_cast<std::uint32_t>(file.size()));
   put_u32(file, 10, kPixelOffset);
@@ -37,11 +39,12 @@ std::vector<std::uint8_t> tiny_bitmap() {
 }
 
 std::vector<std::uint8_t> picture_value(const std::vector<std::uint8_t>& bitmap) {
-  std::vector<std::uint8_t> value(12);
+  constexpr std::size_t kHead = 12;
+  std::vector<std::uint8_t> value(kHead + bitmap.size());
   put_u32(value, 0, static_cast<std::uint32_t>(bitmap.size() + 8));
   value[4] = 0x6C, value[5] = 0x74;
   put_u32(value, 8, static_cast<std::uint32_t>(bitmap.size()));
-  value.insert(value.end(), bitmap.begin(), bitmap.end());
+  std::copy(bitmap.begin(), bitmap.end(), value.begin() + kHead);
   return value;
 }
 

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "runtime/picture.h"
 #include "runtime/window_builder.h"
 #include "tests/runtime/tiny_bitmap.h"
@@ -86,6 +89,47 @@ TEST(Window, AHolderWithABadPictureStopsTheBuild) {
   tiny.holders[2].picture = bad;
   EXPECT_EQ(error_of([&] { rt::build_window(tiny.layout, nullptr); }, rt::ErrorNumber::invalid_picture),
             "Image2: picture value has the wrong stream tag");
+}
+
+// Enough holders for the decoding to spread over several workers.
+struct ManyHolders {
+  static constexpr int kCount = 40;
+  std::vector<std::uint8_t> value = rt_test::tiny_picture_value();
+  std::vector<std::string> names;
+  std::vector<rt::ImageHolderLayout> holders;
+  ManyHolders() {
+    for (int i = 0; i < kCount; ++i) names.push_back("Image" + std::to_string(i + 1));
+    for (const std::string& name : names) holders.push_back({.name = name, .picture = value});
+  }
+};
+
+TEST(PictureDecoding, BegunEarlyItGivesEveryHolderItsPicture) {
+  ManyHolders many;
+  rt::WindowLayout layout{.class_name = "MANY",
+                          .picture_box = {.name = "Picture1", .width = 600, .height = 300},
+                          .image_holders = many.holders};
+  rt::PictureDecoding decoding(many.holders);
+  const auto window = rt::build_window(layout, nullptr, &decoding);
+  ASSERT_EQ(static_cast<std::size_t>(ManyHolders::kCount), window->image_holders().size());
+  for (const auto& holder : window->image_holders()) {
+    ASSERT_NE(nullptr, holder->picture()) << holder->name();
+    EXPECT_EQ(rt_test::kTinyWidth, holder->picture()->width()) << holder->name();
+  }
+}
+
+TEST(PictureDecoding, TheFirstFailureInHolderOrderIsRaised) {
+  ManyHolders many;
+  std::vector<std::uint8_t> wrong_tag = many.value, short_value(many.value.begin(), many.value.begin() + 6);
+  wrong_tag[4] = 0;
+  many.holders[30].picture = short_value;  // decoded by some worker, perhaps first
+  many.holders[10].picture = wrong_tag;
+  EXPECT_EQ(error_of([&] { rt::PictureDecoding(many.holders).take(); }, rt::ErrorNumber::invalid_picture),
+            "Image11: picture value has the wrong stream tag");
+}
+
+TEST(PictureDecoding, DroppedUntakenItWaitsForItsWorkers) {
+  ManyHolders many;
+  for (int run = 0; run < 20; ++run) rt::PictureDecoding decoding(many.holders);
 }
 
 TEST(PictureAreaGeometry, ConvertsTwipsAndKeepsTheBorderInside) {
