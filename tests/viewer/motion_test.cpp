@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -52,6 +53,9 @@ struct MotionCase {
   int change;
   RunKind after;
 };
+void PrintTo(const MotionCase& c, std::ostream* out) {
+  *out << name(c.before) << " then \"" << c.command << "\": " << c.change << ", " << name(c.after);
+}
 
 std::string case_name(const testing::TestParamInfo<MotionCase>& info) {
   const std::string keys[] = {"", "-", "+", "/", "."};

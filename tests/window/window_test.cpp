@@ -7,9 +7,8 @@
 #include <thread>
 #include <vector>
 
-#include "frames/stored_pictures.h"
 #include "frames/window_layout.h"
-#include "runtime/picture.h"
+#include "tests/window/frame_matcher.h"
 #include "tests/window/programs.h"
 #include "tests/window/x_session.h"
 
@@ -19,53 +18,10 @@ using namespace std::chrono_literals;
 using xtest::Rgb;
 using xtest::RgbImage;
 
-constexpr int kClientWidth = 571, kClientHeight = 566;
-constexpr int kBorder = 2;
-constexpr int kFrameRows = 562;
-constexpr int kVisibleFrameColumns = 567;
-const Rgb kBackground{192, 192, 192};
+using xtest::kClientHeight;
+using xtest::kClientWidth;
 
-const std::vector<rt::PictureRef>& frame_pictures() {
-  static const auto frames = [] {
-    std::vector<rt::PictureRef> out;
-    for (int n = 1; n <= frames::kFrameCount; ++n) {
-      out.push_back(rt::decode_stored_picture(frames::stored_picture(n), "Image" + std::to_string(n)));
-    }
-    return out;
-  }();
-  return frames;
-}
-
-// Where a screenshot differs from a frame shown in the picture area, or "" if it
-// shows that frame pixel for pixel, with the background below it.
-std::string first_difference(const RgbImage& shot, const rt::Picture& frame) {
-  for (int y = kBorder; y < kClientHeight; ++y) {
-    for (int x = kBorder; x < kBorder + kVisibleFrameColumns; ++x) {
-      const int fx = x - kBorder, fy = y - kBorder;
-      Rgb want = kBackground;
-      if (fy < kFrameRows) {
-        const auto c = frame.palette()[frame.index_at(fx, fy)];
-        want = {c.r, c.g, c.b};
-      }
-      if (!(shot.at(x, y) == want)) {
-        const Rgb got = shot.at(x, y);
-        return "client pixel " + std::to_string(x) + "," + std::to_string(y) + " is " + std::to_string(got.r) +
-               "," + std::to_string(got.g) + "," + std::to_string(got.b) + ", not " + std::to_string(want.r) +
-               "," + std::to_string(want.g) + "," + std::to_string(want.b);
-      }
-    }
-  }
-  return "";
-}
-
-// The frame the screenshot shows, or -1.
-int frame_shown(const RgbImage& shot) {
-  const auto& frames = frame_pictures();
-  for (int i = 0; i < static_cast<int>(frames.size()); ++i) {
-    if (first_difference(shot, *frames[i]).empty()) return i;
-  }
-  return -1;
-}
+int frame_shown(const RgbImage& shot) { return xtest::frame_matcher().frame_shown(shot); }
 
 class RealWindow : public testing::TestWithParam<xtest::ProgramUnderTest> {
  protected:
@@ -120,7 +76,7 @@ TEST_P(RealWindow, PictureAreaShowsAFramePixelForPixelInsideItsSunkenBorder) {
   ASSERT_EQ(kClientWidth, shot.width);
   ASSERT_EQ(kClientHeight, shot.height);
   if (frame < 0) {
-    FAIL() << "no frame shown; against frame 0: " << first_difference(shot, *frame_pictures()[0]);
+    FAIL() << "no frame shown; against frame 0: " << xtest::frame_matcher().first_difference(shot, 0);
   }
   if (GetParam().fixed_frame >= 0) {
     EXPECT_EQ(GetParam().fixed_frame, frame);
@@ -141,8 +97,7 @@ TEST_P(RealWindow, PictureAreaShowsAFramePixelForPixelInsideItsSunkenBorder) {
     }
   }
   // The rows below the frame are the background, not the frames' white margin.
-  EXPECT_EQ(kBackground, shot.at(300, kBorder + kFrameRows));
-  EXPECT_EQ(kBackground, shot.at(300, kBorder + kFrameRows + 1));
+  EXPECT_EQ("", xtest::frame_matcher().first_difference(shot, frame));
 }
 
 INSTANTIATE_TEST_SUITE_P(Programs, RealWindow, testing::ValuesIn(xtest::programs_under_test()),

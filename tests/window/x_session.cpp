@@ -9,6 +9,8 @@
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
+#include <string>
+#include <string_view>
 #include <thread>
 
 namespace xtest {
@@ -73,7 +75,7 @@ XSession::XSession(Options options) {
       server_options);
   close(pipe_fds[1]);
   try {
-    display_ = ":" + read_display_number(pipe_fds[0], 20s);
+    display_ = std::string(":").append(read_display_number(pipe_fds[0], 20s));
   } catch (...) {
     close(pipe_fds[0]);
     throw;
@@ -81,13 +83,20 @@ XSession::XSession(Options options) {
   close(pipe_fds[0]);
 
   if (options.window_manager) {
-    window_manager_ = std::make_unique<ChildProcess>(
-        std::vector<std::string>{"openbox"},
-        on_display(display_, directory_ + "/openbox.log"));
+    const std::string log = directory_ + "/openbox.log";
+    const auto start_window_manager = [&] {
+      window_manager_ = std::make_unique<ChildProcess>(std::vector<std::string>{"openbox"}, on_display(display_, log));
+    };
+    start_window_manager();
     // openbox is ready once it has claimed the screen's window-manager selection.
-    const auto deadline = std::chrono::steady_clock::now() + 10s;
+    // On a loaded machine it has been seen to end before that; it gets one more go.
+    bool restarted = false;
+    const auto deadline = std::chrono::steady_clock::now() + 30s;
     while (x_tool({"xprop", "-root", "_NET_SUPPORTING_WM_CHECK"}).find("window id") == std::string::npos) {
-      if (std::chrono::steady_clock::now() > deadline) throw std::runtime_error("openbox did not start");
+      if (std::chrono::steady_clock::now() > deadline || (!window_manager_->running() && restarted)) {
+        throw std::runtime_error("openbox did not start:\n" + read_file(log));
+      }
+      if (!window_manager_->running()) start_window_manager(), restarted = true;
       std::this_thread::sleep_for(20ms);
     }
   }
@@ -114,14 +123,23 @@ void XSession::launch(const std::vector<std::string>& argv, bool with_display) {
 
 std::string XSession::program_stderr() const { return read_file(directory_ + "/program.err"); }
 
-long XSession::peak_resident_kb() const {
-  std::ifstream status("/proc/" + std::to_string(program_->pid()) + "/status");
-  std::string line;
-  while (std::getline(status, line)) {
-    if (line.rfind("VmHWM:", 0) == 0) return std::stol(line.substr(6));
+namespace {
+
+// A "Name:   N kB" line of a process's /proc status, in kB; 0 if it has none.
+long status_kb(pid_t pid, std::string_view name) {
+  std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+  for (std::string line; std::getline(status, line);) {
+    if (line.starts_with(name) && line.size() > name.size() && line[name.size()] == ':') {
+      return std::stol(line.substr(name.size() + 1));
+    }
   }
   return 0;
 }
+
+}  // namespace
+
+long XSession::peak_resident_kb() const { return status_kb(program_->pid(), "VmHWM"); }
+long XSession::resident_kb() const { return status_kb(program_->pid(), "VmRSS"); }
 
 std::string XSession::x_tool(const std::vector<std::string>& argv, std::chrono::milliseconds timeout) {
   const ToolResult result = run_tool(argv, on_display(display_), timeout);

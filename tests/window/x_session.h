@@ -43,6 +43,8 @@ class XSession {
   std::string program_stderr() const;
   // Peak resident memory of the running program (VmHWM), in kB; 0 if unknown.
   long peak_resident_kb() const;
+  // Its resident memory now (VmRSS), in kB; 0 if unknown.
+  long resident_kb() const;
 
   // The program's visible top-level window (xdotool search --sync --pid).
   std::string find_window(std::chrono::milliseconds timeout = std::chrono::seconds(10));
