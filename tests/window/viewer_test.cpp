@@ -181,9 +181,10 @@ TEST_F(Viewer, SlashStopsTheRunOnAFrameOfTheFirstSet) {
 // Keys on a standing mechanism, one after another, each with the position
 // change and the set it leads to.
 struct StillKey {
-  std::string key;
-  int step = 0;  // change of position
-  int set = 0;   // set shown afterwards
+  std::string key;     // typed as text, or, for a keypad key, its X keysym name
+  int step = 0;        // change of position
+  int set = 0;         // set shown afterwards
+  bool keypad = false;
 };
 
 TEST_F(Viewer, StepAndSetKeysOnAStandingMechanism) {
@@ -193,13 +194,18 @@ TEST_F(Viewer, StepAndSetKeysOnAStandingMechanism) {
       {"b", 0, 1},  {"v", 0, 0},                               // the other sets, same position
       {" ", 0, 1},  {" ", 0, 2},  {" ", 0, 1},  {" ", 0, 0},   // Space walks 0, 1, 2, 1, 0
       {"N", 0, 2},  {"B", 0, 1},  {"V", 0, 0},                 // capitals choose alike
+      {"KP_Decimal", +1, 0, true}, {"KP_Divide", -1, 0, true},  // the keypad's "." and "/"
   };
   const int start = stopped_frame();
   ASSERT_GE(start, 0);
   int position = position_of(start);
   for (const StillKey& k : keys) {
     position += k.step;
-    session_.type(k.key);
+    if (k.keypad) {
+      session_.key(k.key);
+    } else {
+      session_.type(k.key);
+    }
     ASSERT_TRUE(comes_to_stand_at(frame_index(k.set, position))) << "after \"" << k.key << "\"";
   }
 }
