@@ -88,7 +88,7 @@ ToolResult run_tool(const std::vector<std::string>& argv, const ChildOptions& op
   ToolResult result;
   {
     ChildProcess tool(argv, with_output);
-    result.status = tool.wait_for(timeout).value_or(-1);
+    result.status = tool.wait_for(timeout).value_or(kTimedOut);
   }
   std::ifstream in(path, std::ios::binary);
   std::ostringstream text;

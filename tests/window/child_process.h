@@ -41,10 +41,13 @@ class ChildProcess {
   std::optional<int> status_;
 };
 
+// The status of a tool that did not end in time (it is killed).
+inline constexpr int kTimedOut = -1;
+
 // Runs a tool to its end (killed after `timeout`) and returns what it wrote on
 // stdout, with its exit status.
 struct ToolResult {
-  int status = -1;
+  int status = kTimedOut;
   std::string out;
 };
 ToolResult run_tool(const std::vector<std::string>& argv, const ChildOptions& options,

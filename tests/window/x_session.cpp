@@ -143,6 +143,10 @@ long XSession::resident_kb() const { return status_kb(program_->pid(), "VmRSS");
 
 std::string XSession::x_tool(const std::vector<std::string>& argv, std::chrono::milliseconds timeout) {
   const ToolResult result = run_tool(argv, on_display(display_), timeout);
+  if (result.status == kTimedOut) {
+    throw std::runtime_error(argv[0] + " " + argv.at(1) + " did not end within " +
+                             std::to_string(timeout.count()) + " ms");
+  }
   if (result.status != 0) {
     throw std::runtime_error(argv[0] + " failed with status " + std::to_string(result.status));
   }
@@ -150,8 +154,16 @@ std::string XSession::x_tool(const std::vector<std::string>& argv, std::chrono::
 }
 
 std::string XSession::find_window(std::chrono::milliseconds timeout) {
-  std::istringstream found(
-      x_tool({"xdotool", "search", "--sync", "--onlyvisible", "--pid", std::to_string(program_->pid())}, timeout));
+  std::string windows;
+  try {
+    windows = x_tool({"xdotool", "search", "--sync", "--onlyvisible", "--pid", std::to_string(program_->pid())},
+                     timeout);
+  } catch (const std::runtime_error& error) {
+    throw std::runtime_error(std::string(program_->running() ? "the program shows no window: "
+                                                             : "the program ended without a window: ") +
+                             error.what() + "\n" + program_stderr());
+  }
+  std::istringstream found(windows);
   std::string window;
   found >> window;
   if (window.empty()) throw std::runtime_error("the program shows no window");

@@ -47,10 +47,10 @@ class XSession {
   long resident_kb() const;
 
   // The program's visible top-level window (xdotool search --sync --pid).
-  std::string find_window(std::chrono::milliseconds timeout = std::chrono::seconds(10));
+  std::string find_window(std::chrono::milliseconds timeout = std::chrono::seconds(30));
   // Waits until the window manager has made `window` the active one (it takes
   // the keys then); throws after `timeout`.
-  void wait_until_active(const std::string& window, std::chrono::milliseconds timeout = std::chrono::seconds(10));
+  void wait_until_active(const std::string& window, std::chrono::milliseconds timeout = std::chrono::seconds(30));
   // Windows that carry the program's pid; empty once they are gone.
   std::vector<std::string> windows_of_program();
 
