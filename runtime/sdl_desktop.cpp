@@ -2,10 +2,9 @@
 
 #include <SDL.h>
 
-#include <stdlib.h>
+#include <stdlib.h>  // getenv, setenv and unsetenv
 
 #include <algorithm>
-#include <cstdlib>
 #include <optional>
 #include <string>
 #include <unordered_map>
@@ -30,14 +29,14 @@ constexpr SDL_Color kInnerLight{223, 223, 223, 255};
 std::string sdl_error() { return SDL_GetError(); }
 
 // SDL opens X's input method in the environment's locale, and in a UTF-8 locale
-// Xlib then parses that locale's whole compose table, a character at a time: a
-// third of the time to the first frame. The program answers ASCII characters
+// Xlib then parses that locale's whole compose table, a character at a time:
+// some 10 ms of every start. The program answers ASCII characters
 // only, which the C locale's input method types alike, so SDL starts in the C
 // locale; the environment is put back as it was.
 class CLocaleForInputMethod {
  public:
   CLocaleForInputMethod() {
-    if (const char* value = std::getenv(kVariable)) saved_ = value;
+    if (const char* value = getenv(kVariable)) saved_ = value;
     setenv(kVariable, "C", /*overwrite=*/1);
   }
   ~CLocaleForInputMethod() {
