@@ -22,14 +22,13 @@ class Session final : public Runtime {
   ~Session() override { release(); }
 
   // Runs the program until program end or an error unwinds out of it.
-  void start(const ProjectRecord& project, PictureDecoding* decoding) {
+  void start(const ProjectRecord& project) {
     if (project.layout == nullptr || !project.create_startup_object) {
       raise(ErrorNumber::failed_call, "the project record has no layout or no startup object");
     }
     const WindowLayout& layout = *project.layout;
     const PictureAreaGeometry area = picture_area_geometry(layout.picture_box);
-    window_ = build_window(
-        layout, [this] { return desktop_.hide() ? Status::ok : Status::failed; }, decoding);
+    window_ = build_window(layout, [this] { return desktop_.hide() ? Status::ok : Status::failed; });
     desktop_.open(layout, area);
     startup_ = project.create_startup_object(*this);
     dispatcher_.emplace(startup_.procedures, pointer_scale(area, layout.picture_box), window_->picture_box());
@@ -83,11 +82,11 @@ int fail(Desktop& desktop, const std::string& message) {
 
 }  // namespace
 
-int run(const ProjectRecord& project, Desktop& desktop, PictureDecoding* decoding) {
+int run(const ProjectRecord& project, Desktop& desktop) {
   Session session(desktop);
   int status = 0;
   try {
-    session.start(project, decoding);
+    session.start(project);
   } catch (const ProgramEnd&) {
     status = 0;
   } catch (const RuntimeError& error) {

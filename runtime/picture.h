@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "runtime/rle8.h"
+
 namespace rt {
 
 class Picture {
@@ -19,51 +21,38 @@ class Picture {
   };
   using Palette = std::array<Rgb, 256>;
 
-  // pixels: width * height palette indices, rows from the top.
-  Picture(int width, int height, std::vector<std::uint8_t> pixels, const Palette& palette);
+  // rle8: the pixel data, kept as it is stored (runtime/rle8.h): the frames are
+  // line drawings, a small fraction of their decoded size. Data that does not
+  // decode cleanly to width x height raises invalid_picture saying what is wrong.
+  Picture(int width, int height, std::vector<std::uint8_t> rle8, const Palette& palette);
 
   int width() const { return width_; }
   int height() const { return height_; }
-  std::uint8_t index_at(int x, int y) const { return pixels_[static_cast<std::size_t>(y) * width_ + x]; }
-  std::span<const std::uint8_t> pixels() const { return pixels_; }
   const Palette& palette() const { return palette_; }
+  // Whether the data sets every pixel, leaving none at index 0 by default.
+  bool covers_every_pixel() const { return covers_every_pixel_; }
+  // Hands every stretch of pixels to `sink`, as walk_rle8 does.
+  template <class Sink>
+  void draw(Sink& sink) const {
+    walk_rle8(rle8_, static_cast<std::size_t>(width_), static_cast<std::size_t>(height_), sink);
+  }
+  // The palette indices, width * height of them, rows from the top; decoded anew
+  // on each call.
+  std::vector<std::uint8_t> pixels() const;
 
  private:
   int width_;
   int height_;
-  std::vector<std::uint8_t> pixels_;
+  std::vector<std::uint8_t> rle8_;
   Palette palette_;
+  bool covers_every_pixel_ = false;
 };
 
 using PictureRef = std::shared_ptr<const Picture>;
 
-// Checks a stored picture value (size field, "lt" tag, length, bitmap header) and
-// decodes its bitmap. A value that fails raises invalid_picture with a message
-// naming the holder and what is wrong.
+// Checks a stored picture value (size field, "lt" tag, length, bitmap headers and
+// pixel data) and makes its picture object. A value that fails raises
+// invalid_picture with a message naming the holder and what is wrong.
 PictureRef decode_stored_picture(std::span<const std::uint8_t> value, std::string_view holder);
-
-struct ImageHolderLayout;
-
-// The pictures of the holders, decoded on all cores from the moment this is made:
-// decoding is most of the cost of building a window, and it can go on while the
-// display is being opened.
-class PictureDecoding {
- public:
-  explicit PictureDecoding(std::span<const ImageHolderLayout> holders);
-  ~PictureDecoding();  // waits for the workers
-  PictureDecoding(const PictureDecoding&) = delete;
-  PictureDecoding& operator=(const PictureDecoding&) = delete;
-  // The pictures in the holders' order, once all are decoded (this thread helps).
-  // The first failure in that order is the one raised.
-  std::vector<PictureRef> take();
-
- private:
-  struct Batch;
-  std::unique_ptr<Batch> batch_;
-};
-
-inline std::vector<PictureRef> decode_stored_pictures(std::span<const ImageHolderLayout> holders) {
-  return PictureDecoding(holders).take();
-}
 
 }  // namespace rt

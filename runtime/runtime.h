@@ -121,12 +121,8 @@ struct ProjectRecord {
   std::function<StartupObject(Runtime&)> create_startup_object;
 };
 
-class PictureDecoding;
-
 // The runtime's entry: builds and shows the window, raises Activate, and returns
 // the exit status once program end (0) or an unhandled error (non-zero) unwinds to it.
-// The window's pictures come from `decoding` where the caller began it on the
-// project's layout, so that it could go on while the desktop was being made.
-int run(const ProjectRecord& project, Desktop& desktop, PictureDecoding* decoding = nullptr);
+int run(const ProjectRecord& project, Desktop& desktop);
 
 }  // namespace rt

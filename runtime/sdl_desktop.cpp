@@ -7,10 +7,10 @@
 #include <algorithm>
 #include <optional>
 #include <string>
-#include <unordered_map>
 
 #include "runtime/errors.h"
 #include "runtime/picture.h"
+#include "runtime/sdl_blit.h"
 #include "runtime/sdl_display_loss.h"
 #include "runtime/sdl_events.h"
 #include "runtime/window_builder.h"
@@ -74,7 +74,6 @@ class SdlDesktop final : public Desktop {
   }
 
   ~SdlDesktop() override {
-    for (auto& [picture, surface] : surfaces_) SDL_FreeSurface(surface);
     if (window_ != nullptr) SDL_DestroyWindow(window_);
     SDL_Quit();
   }
@@ -88,7 +87,8 @@ class SdlDesktop final : public Desktop {
     if (window_ == nullptr) raise(ErrorNumber::desktop, "cannot open the window: " + sdl_error());
     SDL_RaiseWindow(window_);
     SDL_StartTextInput();
-    present(nullptr);
+    // No paint here: mapping the window exposes it, and the first pump repaints
+    // it, by then with the program's first picture.
   }
 
   void poll(std::vector<DesktopEvent>& events) override {
@@ -108,11 +108,10 @@ class SdlDesktop final : public Desktop {
                          area_.width - 2 * area_.border, area_.height - 2 * area_.border};
     int covered_rows = 0;
     if (picture != nullptr) {
-      SDL_Rect source{0, 0, std::min(picture->width(), inner.w), std::min(picture->height(), inner.h)};
-      SDL_Rect place{inner.x, inner.y, 0, 0};
-      SDL_BlitSurface(surface_of(*picture), &source, target, &place);
-      covered_rows = source.h;
-      if (source.w < inner.w) fill(target, {inner.x + source.w, inner.y, inner.w - source.w, source.h}, kFace);
+      const int shown_width = std::min(picture->width(), inner.w);
+      covered_rows = std::min(picture->height(), inner.h);
+      blit_picture(*picture, target, inner.x, inner.y, shown_width, covered_rows);
+      if (shown_width < inner.w) fill(target, {inner.x + shown_width, inner.y, inner.w - shown_width, covered_rows}, kFace);
     }
     fill(target, {inner.x, inner.y + covered_rows, inner.w, inner.h - covered_rows}, kFace);
     SDL_UpdateWindowSurface(window_);
@@ -147,28 +146,8 @@ class SdlDesktop final : public Desktop {
     }
   }
 
-  // An 8-bit surface over the picture's own pixels, made on first use; the blit
-  // converts through the palette.
-  SDL_Surface* surface_of(const Picture& picture) {
-    SDL_Surface*& surface = surfaces_[&picture];
-    if (surface != nullptr) return surface;
-    // SDL takes a mutable pointer but only reads the pixels of a blit source.
-    auto* pixels = const_cast<std::uint8_t*>(picture.pixels().data());
-    surface = SDL_CreateRGBSurfaceWithFormatFrom(pixels, picture.width(), picture.height(), 8,
-                                                 picture.width(), SDL_PIXELFORMAT_INDEX8);
-    if (surface == nullptr) raise(ErrorNumber::desktop, "cannot show a picture: " + sdl_error());
-    SDL_Color colours[256];
-    for (int i = 0; i < 256; ++i) {
-      const Picture::Rgb& c = picture.palette()[i];
-      colours[i] = {c.r, c.g, c.b, 255};
-    }
-    SDL_SetPaletteColors(surface->format->palette, colours, 0, 256);
-    return surface;
-  }
-
   SDL_Window* window_ = nullptr;
   PictureAreaGeometry area_;
-  std::unordered_map<const Picture*, SDL_Surface*> surfaces_;
 };
 
 }  // namespace

@@ -60,7 +60,10 @@ BitmapInfo check_stored_picture(std::span<const std::uint8_t> value, std::string
   if (offset < kBitmapHeadersBytes + colours * kPaletteEntryBytes || offset >= file.size()) {
     fail("bitmap has a bad pixel data offset");
   }
-  return {.file = file, .width = width, .height = height};
+  return {.width = width,
+          .height = height,
+          .palette = file.subspan(kBitmapHeadersBytes, colours * kPaletteEntryBytes),
+          .pixel_data = file.subspan(offset)};
 }
 
 }  // namespace rt

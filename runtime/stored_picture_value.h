@@ -9,8 +9,9 @@
 namespace rt {
 
 struct BitmapInfo {
-  std::span<const std::uint8_t> file;  // the whole bitmap file
-  int width = 0, height = 0;           // height positive: rows stored bottom-up
+  int width = 0, height = 0;                 // height positive: rows stored bottom-up
+  std::span<const std::uint8_t> palette;     // 4 bytes a colour: blue, green, red, unused
+  std::span<const std::uint8_t> pixel_data;  // RLE8, from its offset to the end of the file
 };
 
 // Checks the value's framing and the bitmap's headers; a value that fails raises

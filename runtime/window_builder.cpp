@@ -22,16 +22,13 @@ PictureAreaGeometry picture_area_geometry(const PictureBoxLayout& layout) {
   return area;
 }
 
-std::unique_ptr<Window> build_window(const WindowLayout& layout, std::function<Status()> hide,
-                                     PictureDecoding* decoding) {
+std::unique_ptr<Window> build_window(const WindowLayout& layout, std::function<Status()> hide) {
   auto picture_box = std::make_unique<PictureBox>(std::string(layout.picture_box.name));
-  std::vector<PictureRef> pictures =
-      decoding != nullptr ? decoding->take() : decode_stored_pictures(layout.image_holders);
   std::vector<std::unique_ptr<ImageHolder>> holders;
   holders.reserve(layout.image_holders.size());
-  for (std::size_t i = 0; i < pictures.size(); ++i) {
-    holders.push_back(std::make_unique<ImageHolder>(std::string(layout.image_holders[i].name),
-                                                    std::move(pictures[i])));
+  for (const ImageHolderLayout& holder : layout.image_holders) {
+    holders.push_back(std::make_unique<ImageHolder>(std::string(holder.name),
+                                                    decode_stored_picture(holder.picture, holder.name)));
   }
   return std::make_unique<Window>(std::move(picture_box), std::move(holders), std::move(hide));
 }

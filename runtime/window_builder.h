@@ -10,8 +10,6 @@
 
 namespace rt {
 
-class PictureDecoding;
-
 // A picture area's single fixed border with the three-dimensional look.
 inline constexpr int kSunkenBorderPixels = 2;
 
@@ -22,9 +20,8 @@ int twips_to_pixels(int twips);
 PictureAreaGeometry picture_area_geometry(const PictureBoxLayout& layout);
 
 // The window with its picture area and the image holders in the layout's order,
-// their pictures from `decoding` (begun on the layout's holders) or, without it,
-// decoded here. A stored picture that fails its checks raises invalid_picture.
-std::unique_ptr<Window> build_window(const WindowLayout& layout, std::function<Status()> hide,
-                                     PictureDecoding* decoding = nullptr);
+// each with the picture object of its stored picture value. The first value in
+// that order that fails its checks raises invalid_picture.
+std::unique_ptr<Window> build_window(const WindowLayout& layout, std::function<Status()> hide);
 
 }  // namespace rt

@@ -1,3 +1,4 @@
+#include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -52,6 +53,33 @@ TEST_F(RealLayout, Image1HoldsTheFirstStoredPictureDecoded) {
   EXPECT_EQ(held->palette(), expected->palette());
   const rt::PictureRef twelve = rt::picture_of(window_->control("Image12"));
   EXPECT_FALSE(std::ranges::equal(twelve->pixels(), expected->pixels()));
+}
+
+// SDL's bitmap loader, an independent reader of the format, sees the same pixels
+// and colours in every stored picture as the picture objects hold.
+TEST_F(RealLayout, EveryHolderHoldsWhatSdlsBitmapLoaderReads) {
+  constexpr std::size_t kFraming = 12;  // the stored value's bytes before its bitmap file
+  for (int n = 1; n <= frames::kFrameCount; ++n) {
+    SCOPED_TRACE(n);
+    const std::span<const std::uint8_t> file = frames::stored_picture(n).subspan(kFraming);
+    SDL_Surface* loaded = SDL_LoadBMP_RW(SDL_RWFromConstMem(file.data(), static_cast<int>(file.size())), 1);
+    ASSERT_NE(loaded, nullptr) << SDL_GetError();
+    const rt::PictureRef held = rt::picture_of(window_->control("Image" + std::to_string(n)));
+    ASSERT_EQ(loaded->w, held->width());
+    ASSERT_EQ(loaded->h, held->height());
+    const std::vector<std::uint8_t> pixels = held->pixels();
+    int wrong_rows = 0;
+    for (int y = 0; y < loaded->h; ++y) {
+      const auto* row = static_cast<const std::uint8_t*>(loaded->pixels) + y * loaded->pitch;
+      wrong_rows += !std::equal(row, row + loaded->w, pixels.begin() + std::ptrdiff_t(y) * held->width());
+    }
+    EXPECT_EQ(wrong_rows, 0);
+    for (int i = 0; i < loaded->format->palette->ncolors; ++i) {
+      const SDL_Color c = loaded->format->palette->colors[i];
+      EXPECT_EQ(held->palette()[i], (rt::Picture::Rgb{c.r, c.g, c.b})) << "colour " << i;
+    }
+    SDL_FreeSurface(loaded);
+  }
 }
 
 TEST_F(RealLayout, PictureAreaGeometry) {

@@ -30,8 +30,8 @@ TEST(StoredPicture, DecodesTheTinyBitmapTopDownWithItsPalette) {
   const rt::PictureRef picture = rt::decode_stored_picture(rt_test::tiny_picture_value(), "Image1");
   ASSERT_EQ(picture->width(), rt_test::kTinyWidth);
   ASSERT_EQ(picture->height(), rt_test::kTinyHeight);
-  EXPECT_EQ(Bytes(picture->pixels().begin(), picture->pixels().end()), (Bytes{1, 1, 2, 3, 5, 5, 5, 5}));
-  EXPECT_EQ(picture->index_at(3, 0), 3);
+  EXPECT_EQ(picture->pixels(), (Bytes{1, 1, 2, 3, 5, 5, 5, 5}));
+  EXPECT_TRUE(picture->covers_every_pixel());
   EXPECT_EQ(picture->palette()[0], (rt::Picture::Rgb{0, 255, 0}));
   EXPECT_EQ(picture->palette()[200], (rt::Picture::Rgb{200, 55, 100}));
   EXPECT_EQ(picture->palette()[255], (rt::Picture::Rgb{255, 0, 127}));
@@ -95,9 +95,63 @@ INSTANTIATE_TEST_SUITE_P(
         Malformed{"offset_into_palette", [](Bytes& v) { put_u32(v, kFile + 10, 54); },
                   "Image7: bitmap has a bad pixel data offset"},
         Malformed{"offset_past_end", [](Bytes& v) { put_u32(v, kFile + 10, static_cast<std::uint32_t>(v.size())); },
-                  "Image7: bitmap has a bad pixel data offset"},
-        Malformed{"stream_cut_short", [](Bytes& v) { v = with_stream({4, 5, 0, 0, 2}); },
-                  "Image7: bitmap could not be decoded: Error reading from datastream"}),
+                  "Image7: bitmap has a bad pixel data offset"}),
+    [](const testing::TestParamInfo<Malformed>& info) { return std::string(info.param.what); });
+
+// Pixel data of the tiny 4 x 2 picture and what it decodes to, rows from the top.
+struct Stream {
+  const char* what;
+  Bytes codes;
+  Bytes pixels;
+  bool covers_every_pixel;
+};
+void PrintTo(const Stream& c, std::ostream* out) { *out << c.what; }
+
+class PixelData : public testing::TestWithParam<Stream> {};
+
+TEST_P(PixelData, DecodesToItsPixels) {
+  const rt::PictureRef picture = rt::decode_stored_picture(with_stream(GetParam().codes), "Image7");
+  EXPECT_EQ(picture->pixels(), GetParam().pixels);
+  EXPECT_EQ(picture->covers_every_pixel(), GetParam().covers_every_pixel);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Codes, PixelData,
+    testing::Values(
+        Stream{"odd_literal_with_its_pad", {0, 3, 7, 8, 9, 0, 1, 4, 0, 0, 4, 2, 0, 1}, {2, 2, 2, 2, 7, 8, 9, 4}, true},
+        Stream{"long_runs_and_end_of_row_after_the_top_row", {4, 1, 0, 0, 4, 2, 0, 0, 0, 1}, {2, 2, 2, 2, 1, 1, 1, 1}, true},
+        Stream{"delta_leaves_index_0", {0, 2, 1, 1, 1, 9, 0, 1}, {0, 9, 0, 0, 0, 0, 0, 0}, false},
+        Stream{"end_of_row_before_the_row_is_full", {2, 5, 0, 0, 0, 1}, {0, 0, 0, 0, 5, 5, 0, 0}, false},
+        Stream{"end_of_bitmap_before_the_top_row", {4, 6, 0, 1}, {0, 0, 0, 0, 6, 6, 6, 6}, false}),
+    [](const testing::TestParamInfo<Stream>& info) { return std::string(info.param.what); });
+
+class BadPixelData : public testing::TestWithParam<Malformed> {};
+
+TEST_P(BadPixelData, RaisesInvalidPictureNamingHolderAndFault) {
+  Bytes value;
+  GetParam().spoil(value);
+  EXPECT_EQ(decode_error(value), GetParam().message);
+}
+
+constexpr const char* kEndsEarly = "Image7: bitmap pixel data ends before its end code";
+constexpr const char* kOutside = "Image7: bitmap pixel data runs outside the picture";
+Malformed bad(const char* what, Bytes codes, const char* message) {
+  return {what, [codes](Bytes& v) { v = with_stream(codes); }, message};
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Codes, BadPixelData,
+    testing::Values(bad("half_a_code", {0}, kEndsEarly),
+                    bad("run_without_its_index", {4, 5, 0, 0, 2}, kEndsEarly),
+                    bad("no_end_code", {4, 5, 0, 0, 4, 1}, kEndsEarly),
+                    bad("literal_cut_short", {0, 4, 1, 2}, kEndsEarly),
+                    bad("literal_without_its_pad", {0, 3, 1, 2, 3}, kEndsEarly),
+                    bad("delta_without_its_offsets", {0, 2, 1}, kEndsEarly),
+                    bad("run_past_the_row", {5, 1, 0, 1}, kOutside),
+                    bad("literal_past_the_row", {2, 1, 0, 4, 1, 2, 3, 4, 0, 1}, kOutside),
+                    bad("row_above_the_top", {4, 5, 0, 0, 4, 1, 0, 0, 1, 1, 0, 1}, kOutside),
+                    bad("delta_past_the_row", {1, 1, 0, 2, 4, 0, 0, 1}, kOutside),
+                    bad("delta_above_the_top", {0, 2, 0, 3, 0, 1}, kOutside)),
     [](const testing::TestParamInfo<Malformed>& info) { return std::string(info.param.what); });
 
 // Every prefix of a valid value is refused cleanly; under the address sanitizer

@@ -42,7 +42,7 @@ TEST(Window, HoldsTheHoldersInCreationOrderEachWithItsOwnPicture) {
   ASSERT_TRUE(one && two);
   EXPECT_NE(one, two);  // each holder decoded its own value
   EXPECT_EQ(one, window->image_holders()[1]->picture());
-  EXPECT_EQ(one->index_at(0, 0), 1);
+  EXPECT_EQ(one->pixels().front(), 1);
   EXPECT_EQ(&window->control("Picture1"), &window->picture_box());
 }
 
@@ -91,45 +91,14 @@ TEST(Window, AHolderWithABadPictureStopsTheBuild) {
             "Image2: picture value has the wrong stream tag");
 }
 
-// Enough holders for the decoding to spread over several workers.
-struct ManyHolders {
-  static constexpr int kCount = 40;
-  std::vector<std::uint8_t> value = rt_test::tiny_picture_value();
-  std::vector<std::string> names;
-  std::vector<rt::ImageHolderLayout> holders;
-  ManyHolders() {
-    for (int i = 0; i < kCount; ++i) names.push_back("Image" + std::to_string(i + 1));
-    for (const std::string& name : names) holders.push_back({.name = name, .picture = value});
-  }
-};
-
-TEST(PictureDecoding, BegunEarlyItGivesEveryHolderItsPicture) {
-  ManyHolders many;
-  rt::WindowLayout layout{.class_name = "MANY",
-                          .picture_box = {.name = "Picture1", .width = 600, .height = 300},
-                          .image_holders = many.holders};
-  rt::PictureDecoding decoding(many.holders);
-  const auto window = rt::build_window(layout, nullptr, &decoding);
-  ASSERT_EQ(static_cast<std::size_t>(ManyHolders::kCount), window->image_holders().size());
-  for (const auto& holder : window->image_holders()) {
-    ASSERT_NE(nullptr, holder->picture()) << holder->name();
-    EXPECT_EQ(rt_test::kTinyWidth, holder->picture()->width()) << holder->name();
-  }
-}
-
-TEST(PictureDecoding, TheFirstFailureInHolderOrderIsRaised) {
-  ManyHolders many;
-  std::vector<std::uint8_t> wrong_tag = many.value, short_value(many.value.begin(), many.value.begin() + 6);
+TEST(Window, TheFirstBadPictureInHolderOrderIsRaised) {
+  TinyLayout tiny;
+  std::vector<std::uint8_t> wrong_tag = tiny.value, short_value(tiny.value.begin(), tiny.value.begin() + 6);
   wrong_tag[4] = 0;
-  many.holders[30].picture = short_value;  // decoded by some worker, perhaps first
-  many.holders[10].picture = wrong_tag;
-  EXPECT_EQ(error_of([&] { rt::PictureDecoding(many.holders).take(); }, rt::ErrorNumber::invalid_picture),
-            "Image11: picture value has the wrong stream tag");
-}
-
-TEST(PictureDecoding, DroppedUntakenItWaitsForItsWorkers) {
-  ManyHolders many;
-  for (int run = 0; run < 20; ++run) rt::PictureDecoding decoding(many.holders);
+  tiny.holders[2].picture = short_value;
+  tiny.holders[1].picture = wrong_tag;
+  EXPECT_EQ(error_of([&] { rt::build_window(tiny.layout, nullptr); }, rt::ErrorNumber::invalid_picture),
+            "Image1: picture value has the wrong stream tag");
 }
 
 TEST(PictureAreaGeometry, ConvertsTwipsAndKeepsTheBorderInside) {

@@ -22,11 +22,12 @@ FrameMatcher::FrameMatcher() {
   for (int number = 1; number <= frames::kFrameCount; ++number) {
     const rt::PictureRef picture =
         rt::decode_stored_picture(frames::stored_picture(number), "Image" + std::to_string(number));
+    const std::vector<std::uint8_t> pixels = picture->pixels();
     std::vector<Rgb> visible;
     visible.reserve(static_cast<std::size_t>(kVisibleFrameColumns) * kFrameRows);
     for (int y = 0; y < kFrameRows; ++y) {
       for (int x = 0; x < kVisibleFrameColumns; ++x) {
-        const auto c = picture->palette()[picture->index_at(x, y)];
+        const auto c = picture->palette()[pixels[static_cast<std::size_t>(y) * picture->width() + x]];
         visible.push_back({c.r, c.g, c.b});
       }
     }
