@@ -29,8 +29,14 @@ struct Decoder {
 
 }  // namespace
 
-Picture::Picture(int width, int height, std::vector<std::uint8_t> rle8, const Palette& palette)
-    : width_(width), height_(height), rle8_(std::move(rle8)), palette_(palette) {
+Picture::Picture(int width, int height, std::span<const std::uint8_t> rle8, const Palette& palette,
+                 Storage storage)
+    : width_(width), height_(height), palette_(palette) {
+  if (storage == Storage::copy) {
+    copy_.assign(rle8.begin(), rle8.end());
+    rle8 = copy_;
+  }
+  rle8_ = rle8;
   if (width <= 0 || height <= 0) raise(ErrorNumber::invalid_picture, "picture has no pixels");
   PixelCount count;
   if (const char* fault = walk_rle8(rle8_, std::size_t(width), std::size_t(height), count)) {
@@ -47,7 +53,8 @@ std::vector<std::uint8_t> Picture::pixels() const {
   return pixels;
 }
 
-PictureRef decode_stored_picture(std::span<const std::uint8_t> value, std::string_view holder) {
+PictureRef decode_stored_picture(std::span<const std::uint8_t> value, std::string_view holder,
+                                 Picture::Storage storage) {
   const BitmapInfo bitmap = check_stored_picture(value, holder);
   Picture::Palette palette{};
   for (std::size_t i = 0; i < bitmap.palette.size() / 4; ++i) {
@@ -55,9 +62,7 @@ PictureRef decode_stored_picture(std::span<const std::uint8_t> value, std::strin
     palette[i] = {entry[2], entry[1], entry[0]};
   }
   try {
-    return std::make_shared<const Picture>(
-        bitmap.width, bitmap.height, std::vector<std::uint8_t>(bitmap.pixel_data.begin(), bitmap.pixel_data.end()),
-        palette);
+    return std::make_shared<const Picture>(bitmap.width, bitmap.height, bitmap.pixel_data, palette, storage);
   } catch (const RuntimeError& error) {
     raise(error.number(), std::string(holder) + ": " + error.what());
   }

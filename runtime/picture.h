@@ -21,10 +21,17 @@ class Picture {
   };
   using Palette = std::array<Rgb, 256>;
 
+  // Where the pixel data lives: in a copy of the picture's own, or where it was
+  // given, which must then outlive the picture.
+  enum class Storage { copy, borrow };
+
   // rle8: the pixel data, kept as it is stored (runtime/rle8.h): the frames are
   // line drawings, a small fraction of their decoded size. Data that does not
   // decode cleanly to width x height raises invalid_picture saying what is wrong.
-  Picture(int width, int height, std::vector<std::uint8_t> rle8, const Palette& palette);
+  Picture(int width, int height, std::span<const std::uint8_t> rle8, const Palette& palette,
+          Storage storage = Storage::copy);
+  Picture(const Picture&) = delete;  // rle8_ may point into copy_
+  Picture& operator=(const Picture&) = delete;
 
   int width() const { return width_; }
   int height() const { return height_; }
@@ -43,7 +50,8 @@ class Picture {
  private:
   int width_;
   int height_;
-  std::vector<std::uint8_t> rle8_;
+  std::vector<std::uint8_t> copy_;
+  std::span<const std::uint8_t> rle8_;
   Palette palette_;
   bool covers_every_pixel_ = false;
 };
@@ -53,6 +61,7 @@ using PictureRef = std::shared_ptr<const Picture>;
 // Checks a stored picture value (size field, "lt" tag, length, bitmap headers and
 // pixel data) and makes its picture object. A value that fails raises
 // invalid_picture with a message naming the holder and what is wrong.
-PictureRef decode_stored_picture(std::span<const std::uint8_t> value, std::string_view holder);
+PictureRef decode_stored_picture(std::span<const std::uint8_t> value, std::string_view holder,
+                                 Picture::Storage storage = Picture::Storage::copy);
 
 }  // namespace rt

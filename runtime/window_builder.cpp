@@ -27,8 +27,8 @@ std::unique_ptr<Window> build_window(const WindowLayout& layout, std::function<S
   std::vector<std::unique_ptr<ImageHolder>> holders;
   holders.reserve(layout.image_holders.size());
   for (const ImageHolderLayout& holder : layout.image_holders) {
-    holders.push_back(std::make_unique<ImageHolder>(std::string(holder.name),
-                                                    decode_stored_picture(holder.picture, holder.name)));
+    holders.push_back(std::make_unique<ImageHolder>(
+        std::string(holder.name), decode_stored_picture(holder.picture, holder.name, Picture::Storage::borrow)));
   }
   return std::make_unique<Window>(std::move(picture_box), std::move(holders), std::move(hide));
 }

@@ -2,9 +2,13 @@
 // away under it, and when the window manager closes its window.
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <stdlib.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <chrono>
+#include <filesystem>
+#include <fstream>
 #include <optional>
 #include <string>
 
@@ -27,7 +31,7 @@ class Lifecycle : public testing::TestWithParam<xtest::ProgramUnderTest> {
 
 TEST_P(Lifecycle, WithoutADisplayItSaysSoAndEndsAtOnce) {
   xtest::XSession session;
-  session.launch({GetParam().path}, /*with_display=*/false);
+  session.launch({GetParam().path}, {.with_display = false, .set_env = {}, .unset_env = {}});
   const auto status = session.wait_for_exit(10s);
   ASSERT_TRUE(status.has_value()) << "still running, invisibly";
   EXPECT_NE(0, *status);
@@ -65,6 +69,34 @@ TEST_P(Lifecycle, WindowManagersCloseEndsItCleanly) {
   EXPECT_TRUE(session.windows_of_program().empty());
   EXPECT_FALSE(group_alive(session.program().pid()));
   report(session);
+}
+
+// Where the session has no message bus, libdbus starts one with dbus-launch
+// unless told not to; a bus started so would outlive the program. A dbus-launch
+// of the test's own, first on PATH, records being run and fails.
+TEST_P(Lifecycle, StartsNoMessageBusOfItsOwn) {
+  constexpr const char* kInstalledLauncher = "/usr/bin/dbus-launch";  // tried before PATH
+  if (std::filesystem::exists(kInstalledLauncher)) GTEST_SKIP() << kInstalledLauncher << " would run instead";
+  const std::filesystem::path directory = std::filesystem::temp_directory_path() /
+                                          ("zemk-no-bus-" + std::to_string(getpid()));
+  std::filesystem::create_directories(directory);
+  const std::filesystem::path ran = directory / "dbus-launch-ran";
+  std::ofstream(directory / "dbus-launch") << "#!/bin/sh\necho \"$@\" > '" << ran.string() << "'\nexit 1\n";
+  std::filesystem::permissions(directory / "dbus-launch", std::filesystem::perms::owner_all);
+
+  {
+    xtest::XSession session;
+    session.launch({GetParam().path},
+                   {.with_display = true,
+                    .set_env = {{"PATH", directory.string() + ":" + getenv("PATH")},
+                                {"XDG_RUNTIME_DIR", directory.string()}},  // no bus socket there
+                    .unset_env = {"DBUS_SESSION_BUS_ADDRESS"}});
+    session.find_window();  // the bus, if any, is sought before the window opens
+    EXPECT_FALSE(std::filesystem::exists(ran)) << "dbus-launch was run";
+    EXPECT_EQ(std::string::npos, session.program_stderr().find("bus")) << session.program_stderr();
+    report(session);
+  }
+  std::filesystem::remove_all(directory);
 }
 
 INSTANTIATE_TEST_SUITE_P(Programs, Lifecycle, testing::ValuesIn(xtest::programs_under_test()),

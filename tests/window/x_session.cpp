@@ -110,13 +110,15 @@ XSession::~XSession() {
   std::filesystem::remove_all(directory_, ignored);
 }
 
-void XSession::launch(const std::vector<std::string>& argv, bool with_display) {
+void XSession::launch(const std::vector<std::string>& argv, const LaunchOptions& launch_options) {
   ChildOptions options;
   options.stderr_path = directory_ + "/program.err";
-  if (with_display) {
+  options.set_env = launch_options.set_env;
+  options.unset_env = launch_options.unset_env;
+  if (launch_options.with_display) {
     options.set_env["DISPLAY"] = display_;
   } else {
-    options.unset_env = {"DISPLAY", "WAYLAND_DISPLAY"};
+    options.unset_env.insert(options.unset_env.end(), {"DISPLAY", "WAYLAND_DISPLAY"});
   }
   program_ = std::make_unique<ChildProcess>(argv, options);
 }

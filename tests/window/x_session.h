@@ -4,6 +4,7 @@
 // window. Everything it started is killed when it goes.
 
 #include <chrono>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -35,9 +36,14 @@ class XSession {
 
   const std::string& display() const { return display_; }  // ":N"
 
-  // Starts the program with this session's DISPLAY (or with none), its stderr
-  // going to a file of the session.
-  void launch(const std::vector<std::string>& argv, bool with_display = true);
+  struct LaunchOptions {
+    bool with_display = true;                   // this session's DISPLAY, or none
+    std::map<std::string, std::string> set_env;  // further variables to set
+    std::vector<std::string> unset_env;         // and to remove
+  };
+  // Starts the program, its stderr going to a file of the session.
+  void launch(const std::vector<std::string>& argv) { launch(argv, LaunchOptions{}); }
+  void launch(const std::vector<std::string>& argv, const LaunchOptions& launch_options);
   ChildProcess& program() { return *program_; }
   std::optional<int> wait_for_exit(std::chrono::milliseconds timeout) { return program_->wait_for(timeout); }
   std::string program_stderr() const;
