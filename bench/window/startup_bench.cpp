@@ -162,16 +162,6 @@ struct FrameFile {
   ~FrameFile() { std::filesystem::remove_all(directory); }
 };
 
-// The frame's colours, as a shot of it reads them.
-xtest::RgbImage colours_of(const rt::Picture& frame) {
-  xtest::RgbImage image{frame.width(), frame.height(), {}};
-  for (const std::uint8_t index : frame.pixels()) {
-    const auto c = frame.palette()[index];
-    image.pixels.push_back({c.r, c.g, c.b});
-  }
-  return image;
-}
-
 // Whether the shot's top-left shows the whole of the frame, pixel for pixel.
 bool shows_at_origin(const xtest::RgbImage& shot, const xtest::RgbImage& frame) {
   if (shot.width < frame.width || shot.height < frame.height) return false;
@@ -185,7 +175,7 @@ bool shows_at_origin(const xtest::RgbImage& shot, const xtest::RgbImage& frame) 
 
 void BM_StartToFirstFrame(benchmark::State& state) {
   const FrameFile file;
-  const xtest::RgbImage frame0 = colours_of(*rt::decode_stored_picture(frames::stored_picture(1), "Image1"));
+  const xtest::RgbImage frame0 = xtest::colours_of(*rt::decode_stored_picture(frames::stored_picture(1), "Image1"));
   const xtest::FrameMatcher& matcher = xtest::frame_matcher();  // decodes the frames now, untimed
 
   for (auto _ : state) {

@@ -9,6 +9,7 @@
 #include "runtime/picture.h"
 #include "runtime/pointer_scale.h"
 #include "runtime/window_builder.h"
+#include "tests/runtime/tiny_bitmap.h"
 
 namespace {
 
@@ -58,10 +59,9 @@ TEST_F(RealLayout, Image1HoldsTheFirstStoredPictureDecoded) {
 // SDL's bitmap loader, an independent reader of the format, sees the same pixels
 // and colours in every stored picture as the picture objects hold.
 TEST_F(RealLayout, EveryHolderHoldsWhatSdlsBitmapLoaderReads) {
-  constexpr std::size_t kFraming = 12;  // the stored value's bytes before its bitmap file
   for (int n = 1; n <= frames::kFrameCount; ++n) {
     SCOPED_TRACE(n);
-    const std::span<const std::uint8_t> file = frames::stored_picture(n).subspan(kFraming);
+    const std::span<const std::uint8_t> file = frames::stored_picture(n).subspan(rt_test::kFramingBytes);
     SDL_Surface* loaded = SDL_LoadBMP_RW(SDL_RWFromConstMem(file.data(), static_cast<int>(file.size())), 1);
     ASSERT_NE(loaded, nullptr) << SDL_GetError();
     const rt::PictureRef held = rt::picture_of(window_->control("Image" + std::to_string(n)));

@@ -14,7 +14,7 @@ using rt_test::put_u16;
 using rt_test::put_u32;
 using Bytes = std::vector<std::uint8_t>;
 
-constexpr std::size_t kFile = 12;  // where the bitmap file starts in a picture value
+constexpr std::size_t kFile = rt_test::kFramingBytes;
 
 std::string decode_error(const Bytes& value) {
   try {

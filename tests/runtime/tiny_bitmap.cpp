@@ -39,12 +39,11 @@ std::vector<std::uint8_t> tiny_bitmap() {
 }
 
 std::vector<std::uint8_t> picture_value(const std::vector<std::uint8_t>& bitmap) {
-  constexpr std::size_t kHead = 12;
-  std::vector<std::uint8_t> value(kHead + bitmap.size());
+  std::vector<std::uint8_t> value(kFramingBytes + bitmap.size());
   put_u32(value, 0, static_cast<std::uint32_t>(bitmap.size() + 8));
   value[4] = 0x6C, value[5] = 0x74;
   put_u32(value, 8, static_cast<std::uint32_t>(bitmap.size()));
-  std::copy(bitmap.begin(), bitmap.end(), value.begin() + kHead);
+  std::copy(bitmap.begin(), bitmap.end(), value.begin() + kFramingBytes);
   return value;
 }
 

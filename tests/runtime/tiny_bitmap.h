@@ -2,6 +2,7 @@
 // A tiny stored picture, written by hand: a 4 x 2 RLE8 bitmap whose top row is
 // 1 1 2 3 and whose bottom row is 5 5 5 5, with palette entry i = (i, 255 - i, i / 2).
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -12,6 +13,7 @@ inline constexpr int kTinyWidth = 4, kTinyHeight = 2;
 // The bitmap file alone.
 std::vector<std::uint8_t> tiny_bitmap();
 // Wraps a bitmap file in the stored picture framing: size, "lt" tag, length.
+inline constexpr std::size_t kFramingBytes = 12;  // where the bitmap file starts in a value
 std::vector<std::uint8_t> picture_value(const std::vector<std::uint8_t>& bitmap);
 std::vector<std::uint8_t> tiny_picture_value();
 

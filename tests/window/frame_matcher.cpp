@@ -18,18 +18,25 @@ std::string describe(Rgb c) {
 
 }  // namespace
 
+RgbImage colours_of(const rt::Picture& picture) {
+  RgbImage image{picture.width(), picture.height(), {}};
+  image.pixels.reserve(static_cast<std::size_t>(picture.width()) * picture.height());
+  for (const std::uint8_t index : picture.pixels()) {
+    const rt::Picture::Rgb& c = picture.palette()[index];
+    image.pixels.push_back({c.r, c.g, c.b});
+  }
+  return image;
+}
+
 FrameMatcher::FrameMatcher() {
   for (int number = 1; number <= frames::kFrameCount; ++number) {
     const rt::PictureRef picture =
         rt::decode_stored_picture(frames::stored_picture(number), "Image" + std::to_string(number));
-    const std::vector<std::uint8_t> pixels = picture->pixels();
+    const RgbImage colours = colours_of(*picture);
     std::vector<Rgb> visible;
     visible.reserve(static_cast<std::size_t>(kVisibleFrameColumns) * kFrameRows);
     for (int y = 0; y < kFrameRows; ++y) {
-      for (int x = 0; x < kVisibleFrameColumns; ++x) {
-        const auto c = picture->palette()[pixels[static_cast<std::size_t>(y) * picture->width() + x]];
-        visible.push_back({c.r, c.g, c.b});
-      }
+      for (int x = 0; x < kVisibleFrameColumns; ++x) visible.push_back(colours.at(x, y));
     }
     frames_.push_back(std::move(visible));
   }

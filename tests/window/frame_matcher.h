@@ -7,7 +7,14 @@
 
 #include "tests/window/ppm.h"
 
+namespace rt {
+class Picture;
+}
+
 namespace xtest {
+
+// A picture's colours, as a screenshot of it reads them.
+RgbImage colours_of(const rt::Picture& picture);
 
 inline constexpr int kClientWidth = 571, kClientHeight = 566;
 // The picture area's sunken border; the frame's top-left pixel lies just inside it.
