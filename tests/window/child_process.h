@@ -1,5 +1,5 @@
 #pragma once
-// A child process for tests: started with fork/exec, waited for with a timeout,
+// A child process for tests: spawned, waited for with a timeout,
 // killed and reaped when its owner goes, so that no test leaves one behind.
 
 #include <sys/types.h>

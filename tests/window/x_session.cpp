@@ -82,23 +82,46 @@ XSession::XSession(Options options) {
   }
   close(pipe_fds[0]);
 
-  if (options.window_manager) {
-    const std::string log = directory_ + "/openbox.log";
-    const auto start_window_manager = [&] {
-      window_manager_ = std::make_unique<ChildProcess>(std::vector<std::string>{"openbox"}, on_display(display_, log));
-    };
-    start_window_manager();
-    // openbox is ready once it has claimed the screen's window-manager selection.
-    // On a loaded machine it has been seen to end before that; it gets one more go.
-    bool restarted = false;
-    const auto deadline = std::chrono::steady_clock::now() + 30s;
-    while (x_tool({"xprop", "-root", "_NET_SUPPORTING_WM_CHECK"}).find("window id") == std::string::npos) {
-      if (std::chrono::steady_clock::now() > deadline || (!window_manager_->running() && restarted)) {
-        throw std::runtime_error("openbox did not start:\n" + read_file(log));
-      }
-      if (!window_manager_->running()) start_window_manager(), restarted = true;
+  if (options.window_manager) start_window_manager();
+}
+
+void XSession::start_window_manager() {
+  const std::string log = openbox_log();
+  const auto start = [&] {
+    window_manager_ = std::make_unique<ChildProcess>(std::vector<std::string>{"openbox"}, on_display(display_, log));
+  };
+  start();
+  // openbox has claimed the screen once it names its check window. On a loaded
+  // machine it has been seen to end before that; it gets one more go.
+  bool restarted = false;
+  const auto deadline = std::chrono::steady_clock::now() + 30s;
+  const auto give_up_if_late = [&] {
+    if (std::chrono::steady_clock::now() > deadline) throw std::runtime_error("openbox did not start:\n" + read_file(log));
+  };
+  while (x_tool({"xprop", "-root", "_NET_SUPPORTING_WM_CHECK"}).find("window id") == std::string::npos) {
+    give_up_if_late();
+    if (!window_manager_->running()) {
+      if (restarted) throw std::runtime_error("openbox ended:\n" + read_file(log));
+      start(), restarted = true;
+    }
+    std::this_thread::sleep_for(20ms);
+  }
+  // It claims the screen before it has finished starting, and a window mapped in
+  // between is never managed: it stays unmapped, and the program that waits for
+  // it to show waits for good. openbox is ready once it manages a probe window;
+  // a probe it missed is closed and another one shown.
+  const auto manages_a_window = [&] { return x_tool({"xprop", "-root", "_NET_CLIENT_LIST"}).find("0x") != std::string::npos; };
+  for (bool managed = false; !managed;) {
+    ChildProcess probe({"xmessage", "-timeout", "30", "probe"}, on_display(display_));
+    for (const auto shown_by = std::chrono::steady_clock::now() + 2s;
+         !(managed = manages_a_window()) && std::chrono::steady_clock::now() < shown_by;) {
       std::this_thread::sleep_for(20ms);
     }
+    give_up_if_late();
+  }
+  while (manages_a_window()) {
+    give_up_if_late();
+    std::this_thread::sleep_for(20ms);
   }
 }
 
@@ -163,7 +186,8 @@ std::string XSession::find_window(std::chrono::milliseconds timeout) {
   } catch (const std::runtime_error& error) {
     throw std::runtime_error(std::string(program_->running() ? "the program shows no window: "
                                                              : "the program ended without a window: ") +
-                             error.what() + "\n" + program_stderr());
+                             error.what() + "\n" + program_stderr() +
+                             (window_manager_ ? "openbox:\n" + read_file(openbox_log()) : ""));
   }
   std::istringstream found(windows);
   std::string window;

@@ -78,6 +78,8 @@ class XSession {
                      std::chrono::milliseconds timeout = std::chrono::seconds(10));
 
  private:
+  void start_window_manager();  // openbox, once it manages windows
+  std::string openbox_log() const { return directory_ + "/openbox.log"; }
   std::string directory_;  // for the server's and the program's output
   std::string display_;
   std::unique_ptr<ChildProcess> server_;
