@@ -4,9 +4,11 @@
 #include <poll.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <stdexcept>
 #include <string>
@@ -17,6 +19,16 @@ namespace xtest {
 namespace {
 
 using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
+
+// Asks `done` every 20 ms until it says yes (true) or `deadline` passes (false).
+bool poll_until(Clock::time_point deadline, const std::function<bool()>& done) {
+  for (;;) {
+    if (done()) return true;
+    if (Clock::now() >= deadline) return false;
+    std::this_thread::sleep_for(20ms);
+  }
+}
 
 std::string read_file(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -28,9 +40,9 @@ std::string read_file(const std::string& path) {
 // The display number Xvfb writes to -displayfd once it accepts connections.
 std::string read_display_number(int fd, std::chrono::milliseconds timeout) {
   std::string number;
-  const auto deadline = std::chrono::steady_clock::now() + timeout;
+  const auto deadline = Clock::now() + timeout;
   for (;;) {
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
     if (left.count() <= 0) throw std::runtime_error("Xvfb did not report its display");
     pollfd ready{fd, POLLIN, 0};
     if (poll(&ready, 1, static_cast<int>(left.count())) <= 0) continue;
@@ -93,36 +105,29 @@ void XSession::start_window_manager() {
   start();
   // openbox has claimed the screen once it names its check window. On a loaded
   // machine it has been seen to end before that; it gets one more go.
+  const auto deadline = Clock::now() + 30s;
+  const auto late = [&] { return std::runtime_error("openbox did not start:\n" + read_file(log)); };
   bool restarted = false;
-  const auto deadline = std::chrono::steady_clock::now() + 30s;
-  const auto give_up_if_late = [&] {
-    if (std::chrono::steady_clock::now() > deadline) throw std::runtime_error("openbox did not start:\n" + read_file(log));
-  };
-  while (x_tool({"xprop", "-root", "_NET_SUPPORTING_WM_CHECK"}).find("window id") == std::string::npos) {
-    give_up_if_late();
+  const bool claimed = poll_until(deadline, [&] {
+    if (x_tool({"xprop", "-root", "_NET_SUPPORTING_WM_CHECK"}).find("window id") != std::string::npos) return true;
     if (!window_manager_->running()) {
       if (restarted) throw std::runtime_error("openbox ended:\n" + read_file(log));
       start(), restarted = true;
     }
-    std::this_thread::sleep_for(20ms);
-  }
+    return false;
+  });
+  if (!claimed) throw late();
   // It claims the screen before it has finished starting, and a window mapped in
   // between is never managed: it stays unmapped, and the program that waits for
   // it to show waits for good. openbox is ready once it manages a probe window;
   // a probe it missed is closed and another one shown.
   const auto manages_a_window = [&] { return x_tool({"xprop", "-root", "_NET_CLIENT_LIST"}).find("0x") != std::string::npos; };
-  for (bool managed = false; !managed;) {
+  for (;;) {
     ChildProcess probe({"xmessage", "-timeout", "30", "probe"}, on_display(display_));
-    for (const auto shown_by = std::chrono::steady_clock::now() + 2s;
-         !(managed = manages_a_window()) && std::chrono::steady_clock::now() < shown_by;) {
-      std::this_thread::sleep_for(20ms);
-    }
-    give_up_if_late();
+    if (poll_until(std::min(Clock::now() + 2s, deadline), manages_a_window)) break;
+    if (Clock::now() >= deadline) throw late();
   }
-  while (manages_a_window()) {
-    give_up_if_late();
-    std::this_thread::sleep_for(20ms);
-  }
+  if (!poll_until(deadline, [&] { return !manages_a_window(); })) throw late();
 }
 
 XSession::~XSession() {
@@ -197,13 +202,11 @@ std::string XSession::find_window(std::chrono::milliseconds timeout) {
 }
 
 void XSession::wait_until_active(const std::string& window, std::chrono::milliseconds timeout) {
-  const auto deadline = std::chrono::steady_clock::now() + timeout;
-  for (;;) {
-    const ToolResult active = run_tool({"xdotool", "getactivewindow"}, on_display(display_), 10s);
-    if (active.status == 0 && std::stoul("0" + active.out) == std::stoul(window)) return;
-    if (std::chrono::steady_clock::now() > deadline) throw std::runtime_error("the window never became active");
-    std::this_thread::sleep_for(20ms);
-  }
+  const bool active = poll_until(Clock::now() + timeout, [&] {
+    const ToolResult result = run_tool({"xdotool", "getactivewindow"}, on_display(display_), 10s);
+    return result.status == 0 && std::stoul("0" + result.out) == std::stoul(window);
+  });
+  if (!active) throw std::runtime_error("the window never became active");
 }
 
 std::vector<std::string> XSession::windows_of_program() {
