@@ -4,9 +4,10 @@ namespace rt {
 namespace {
 
 // Inner pixel i of n spans `extent` units over n pixels: origin + i * extent / n,
-// in double and rounded once, so whole steps of the scale come out exact.
+// in double and rounded once, so whole steps of the scale come out exact. The
+// offset from the inner origin is taken in double too: it holds for every int.
 float to_user(int pixel, int inner_origin, int inner_size, float scale_origin, float scale_extent) {
-  const double i = pixel - inner_origin;
+  const double i = double(pixel) - double(inner_origin);
   return static_cast<float>(double(scale_origin) + i * double(scale_extent) / inner_size);
 }
 

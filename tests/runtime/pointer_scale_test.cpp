@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <bit>
+#include <limits>
 
 #include "runtime/pointer_scale.h"
 #include "runtime/window_builder.h"
@@ -42,6 +43,19 @@ TEST(PointerScale, ContinuesTheScaleOutsideTheInnerArea) {
   EXPECT_LT(rt::user_x(s, -50), 0.0f);
   EXPECT_NEAR(rt::user_x(s, -50), -52 * 14.8828 / 567, 1e-5);
   EXPECT_NEAR(rt::user_x(s, 2 + 1134), 2 * 14.8828, 1e-4);
+}
+
+TEST(PointerScale, HoldsForEveryIntPixel) {
+  // No window reports such pixels, but the arithmetic must not overflow on them.
+  constexpr int kLowest = std::numeric_limits<int>::min(), kHighest = std::numeric_limits<int>::max();
+  const rt::PointerScale s = scale();
+  const double unit_x = double(s.scale_width) / s.inner_width, unit_y = double(s.scale_height) / s.inner_height;
+  EXPECT_FLOAT_EQ(rt::user_x(s, kLowest), float((double(kLowest) - 2) * unit_x));
+  EXPECT_FLOAT_EQ(rt::user_x(s, kHighest), float((double(kHighest) - 2) * unit_x));
+  EXPECT_FLOAT_EQ(rt::user_y(s, kLowest), float((double(kLowest) - 2) * unit_y));
+  EXPECT_FLOAT_EQ(rt::user_y(s, kHighest), float((double(kHighest) - 2) * unit_y));
+  EXPECT_FALSE(rt::over_inner_area(s, kLowest, 10));
+  EXPECT_FALSE(rt::over_inner_area(s, 10, kHighest));
 }
 
 }  // namespace
