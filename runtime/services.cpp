@@ -3,12 +3,32 @@
 #include <cfenv>
 #include <cmath>
 
+#if defined(__x86_64__) || defined(__i386__)
+#include <immintrin.h>
+#endif
+
 #include "runtime/errors.h"
 
 namespace rt {
 namespace {
 
 constexpr char32_t kReplacementCharacter = 0xFFFD;
+
+// The body of one step of a busy wait: the processor's spin-wait hint where it
+// has one. It spares power and the sibling hardware thread, and it gives a step a
+// cost that a person can watch (some 18 ns on x86-64, against 0.4 ns for a bare
+// addition). Elsewhere only a compiler barrier. Either way `counter` is opaque.
+inline void spin_wait_step(std::int64_t& counter) {
+#if defined(__x86_64__) || defined(__i386__)
+  _mm_pause();
+  asm volatile("" : "+r"(counter));
+#elif defined(__aarch64__)
+  // isb stalls about as long as pause; yield is close to free on many cores.
+  asm volatile("isb" : "+r"(counter));
+#else
+  asm volatile("" : "+r"(counter));
+#endif
+}
 
 void append_utf8(std::string& out, char32_t c) {
   if (c < 0x80) {
@@ -36,8 +56,9 @@ std::string key_string(std::int16_t key_code) {
 std::int64_t counted_loop(std::int32_t start, double end, std::int32_t step) {
   if (step == 0) raise(ErrorNumber::failed_call, "counted loop with step 0 would never end");
   // The counter is 64 bits wide so that no end value that fits a double's exact
-  // integers can make it overflow, and the empty asm keeps it opaque: the compiler
-  // must do every addition and comparison instead of computing the result.
+  // integers can make it overflow, and it passes through the spin-wait step, so
+  // the compiler must do every addition and comparison instead of computing the
+  // result.
   std::int64_t counter = start;
   std::int64_t steps = 0;
   const auto more = [&] {
@@ -46,7 +67,7 @@ std::int64_t counted_loop(std::int32_t start, double end, std::int32_t step) {
   while (more()) {
     counter += step;
     ++steps;
-    asm volatile("" : "+r"(counter));
+    spin_wait_step(counter);
   }
   return steps;
 }

@@ -9,10 +9,11 @@ namespace rt {
 // The one-character string of a key code (UTF-8).
 std::string key_string(std::int16_t key_code);
 
-// A counted loop from start to end by step that does nothing in its body. It
-// performs every step (an addition and a comparison the compiler cannot remove)
-// and reads no clock. Returns the number of steps performed: for step 1, the
-// whole part of (end - start) + 1, or 0 when end < start.
+// A counted loop from start to end by step whose body does nothing but the
+// processor's spin-wait hint. It performs every step (an addition and a
+// comparison the compiler cannot remove) and reads no clock. Returns the number
+// of steps performed: for step 1, the whole part of (end - start) + 1, or 0 when
+// end < start.
 std::int64_t counted_loop(std::int32_t start, double end, std::int32_t step);
 
 // x * factor * y with the intermediate product kept exact and the result rounded

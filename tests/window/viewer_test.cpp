@@ -1,12 +1,14 @@
 // The real program in a real window, driven by keys and pointer through xdotool
-// and read back from screenshots. The program runs as fast as the machine lets
-// it, a pass in a millisecond or so, far faster than screenshots come: a run
-// shows as a frame that changes between two screenshots, a stop as one that
-// stays. Where a test must see single passes it freezes the program (SIGSTOP)
-// and lets it go in short bursts.
+// and read back from screenshots. A pass lasts from well under a millisecond
+// (the pointer's delay counts) to some 20 ms (the start's count), about as long
+// as a screenshot or less: a run shows as a frame that changes between two
+// screenshots, a stop as one that stays. Where a test must see single passes it
+// freezes the program (SIGSTOP) and lets it go in short bursts, as long as a
+// pass or two.
 #include <gtest/gtest.h>
 #include <signal.h>
 
+#include <algorithm>
 #include <chrono>
 #include <fstream>
 #include <functional>
@@ -48,6 +50,9 @@ class Viewer : public testing::Test {
   Viewer() : session_({.window_manager = true}) {}
 
   void SetUp() override {
+    // The pointer off the window: no movement sets the delay count, so the
+    // mechanism runs at the start's pace until a test moves the pointer.
+    session_.x_tool({"xdotool", "mousemove", "0", "0"});
     session_.launch({ZEMK_PROGRAM});
     window_ = session_.find_window();
     session_.wait_until_active(window_);
@@ -123,25 +128,30 @@ class Viewer : public testing::Test {
   // Which way a running mechanism turns, from short bursts of the frozen program:
   // each burst moves it by a position or two, so the screenshots on either side
   // of a burst tell forward (+1 to +kMaxBurst) from backward. Bursts that moved
-  // it not at all or too far to tell are not counted.
+  // it not at all or too far to tell are not counted; they make the next burst
+  // longer or shorter, so that bursts come to match the pass, however long.
   struct Turning {
     int forward = 0, backward = 0;
   };
   Turning turning(int bursts) {
     constexpr int kMaxBurst = 6;
+    constexpr auto kShortestBurst = 1ms, kLongestBurst = 200ms;
     Turning seen;
+    auto burst = kShortestBurst;
     freeze();
     int before = shown();
     for (const auto deadline = Clock::now() + kPatience;
          seen.forward + seen.backward < bursts && Clock::now() < deadline;) {
       thaw();
-      std::this_thread::sleep_for(1ms);
+      std::this_thread::sleep_for(burst);
       freeze();
       const int after = shown();
       if (before >= 0 && after >= 0 && set_of(before) == set_of(after)) {
         const int moved = (position_of(after) - position_of(before) + kPositions) % kPositions;
         if (moved >= 1 && moved <= kMaxBurst) ++seen.forward;
         if (moved >= kPositions - kMaxBurst) ++seen.backward;
+        if (moved == 0) burst = std::min(2 * burst, kLongestBurst);
+        if (moved > kMaxBurst && moved < kPositions - kMaxBurst) burst = std::max(burst / 2, kShortestBurst);
       }
       before = after;
     }
