@@ -50,6 +50,17 @@ constexpr PinRow kRightPinsSet2{{{396, 113}, {389, 120}, {387, 125}, {388, 125},
                                  {467, 96}, {472, 96}, {472, 96}, {462, 96}, {449, 96},
                                  {434, 99}, {419, 103}, {406, 108}}};
 
+// Valve travel down the axis from the closed position, per set, side and position.
+using TravelRow = std::array<double, kPositionCount>;
+constexpr std::array<std::array<TravelRow, 2>, kSetCount> kTravel{{
+    {{{0, 0, 0, 0, 0, 4, 17, 32, 41, 45, 44, 39, 17, 0, 0, 0, 0, 0},
+      {36, 44, 48, 39, 35, 22, 5, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 10}}},
+    {{{0, 0, 0, 0, 0, 2, 10, 17, 20, 21, 21, 19, 8, 0, 0, 0, 0, 0},
+      {19, 21, 21, 21, 18, 12, 3, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 5}}},
+    {{{0, 0, 0, 0, 0, 0, 0, 1, 4, 4, 2, 0, 0, 0, 0, 0, 0, 0},
+      {0, 3, 8, 7, 3, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}}},
+}};
+
 const std::array<SideAnchors, 2> kAnchors = [] {
   const double c = std::cos(kValveAxisAngle * kDegree), s = std::sin(kValveAxisAngle * kDegree);
   std::array<SideAnchors, 2> a{};
@@ -67,14 +78,6 @@ constexpr std::array<std::array<Point, 2>, kSetCount> kFulcrums{
 Point operator+(Point a, Point b) { return {a.x + b.x, a.y + b.y}; }
 Point operator-(Point a, Point b) { return {a.x - b.x, a.y - b.y}; }
 Point operator*(double k, Point a) { return {k * a.x, k * a.y}; }
-double dot(Point a, Point b) { return a.x * b.x + a.y * b.y; }
-
-// Angle of `p` about Q0 on the untuned track: from straight up, positive towards the shaft.
-double track_angle(Side side, int set, Point p) {
-  const SideAnchors& a = kAnchors[side];
-  const Point d = p - a.eye_closed;
-  return std::atan2(a.towards_shaft * d.x, -d.y) / kDegree - track_turn(side, set);
-}
 
 // Of the two points `ra` from `a` and `rb` from `b`, the one nearer `near`.
 Point circle_meet(Point a, double ra, Point b, double rb, Point near) {
@@ -86,15 +89,6 @@ Point circle_meet(Point a, double ra, Point b, double rb, Point near) {
   const Point n{-u.y, u.x};
   const Point p1 = foot + across * n, p2 = foot - across * n;
   return distance(p1, near) <= distance(p2, near) ? p1 : p2;
-}
-
-// Travel t >= 0 with |V0 + t*axis - Q| = valve link: the root nearer V0 of
-// t^2 + 2t(d.axis) + |d|^2 - L^2 = 0, d = V0 - Q. At Q0 that root is -0.57, so rest is 0.
-double valve_travel(const SideAnchors& a, Point eye) {
-  const Point d = a.valve_closed - eye;
-  const double b = dot(d, a.valve_axis);
-  const double c = dot(d, d) - kValveLinkLength * kValveLinkLength;
-  return std::fmax(-b + std::sqrt(std::fmax(b * b - c, 0)), 0);
 }
 
 }  // namespace
@@ -149,6 +143,27 @@ Point centre_line_point(Side side, int set, double angle) {
           a.eye_closed.y - r * std::cos(drawn)};
 }
 
+namespace {
+
+// The recorded pins are rounded to whole pixels: each moves towards the nearest point of the
+// centre line, by at most the rounding's reach, so the rollers keep to their walls.
+Point onto_centre_line(Side side, int set, Point pin) {
+  constexpr double kCoarse = 0.1, kFine = 0.002, kMostMoved = 1;
+  auto gap = [&](double angle) { return distance(pin, centre_line_point(side, set, angle)); };
+  double best = kTrackFirstAngle;
+  for (double a = kTrackFirstAngle; a <= kTrackLastAngle; a += kCoarse)
+    if (gap(a) < gap(best)) best = a;
+  const double from = std::fmax(best - kCoarse, kTrackFirstAngle);
+  const double to = std::fmin(best + kCoarse, kTrackLastAngle);
+  for (double a = from; a <= to; a += kFine)
+    if (gap(a) < gap(best)) best = a;
+  const Point target = centre_line_point(side, set, best);
+  const double d = gap(best);
+  return d <= kMostMoved ? target : pin + (kMostMoved / d) * (target - pin);
+}
+
+}  // namespace
+
 FrameGeometry frame_geometry(int set, int position) {
   assert(set >= 0 && set < kSetCount && position >= 0 && position < kPositionCount);
   FrameGeometry g{};
@@ -162,14 +177,14 @@ FrameGeometry frame_geometry(int set, int position) {
     const PinRow& pins = side == kLeft ? (set == 2 ? kLeftPinsSet2 : kLeftPins)
                                        : (set == 2 ? kRightPinsSet2 : kRightPins);
     s.fulcrum = kFulcrums[set][side];
-    s.rod_pin = pins[position];
-    // On the dwell arc the link holds the eye at rest; on the ramp it swings the rocker.
-    s.eye = track_angle(side, set, s.rod_pin) <= kDwellEndAngle
-                ? a.eye_closed
-                : circle_meet(s.fulcrum, kRockerArm, s.rod_pin, kConnectingLinkLength,
-                              a.eye_closed);
-    s.travel = valve_travel(a, s.eye);
+    s.rod_pin = onto_centre_line(side, set, pins[position]);
+    // The valve follows its table; rocker and valve link keep their lengths, and the
+    // connecting link spans whatever that leaves between P and Q.
+    s.travel = kTravel[set][side][position];
     s.valve_pin = a.valve_closed + s.travel * a.valve_axis;
+    s.eye = s.travel == 0 ? a.eye_closed
+                          : circle_meet(s.fulcrum, kRockerArm, s.valve_pin, kValveLinkLength,
+                                        a.eye_closed);
     s.head_centre = s.valve_pin + kStemLength * a.valve_axis;
   }
   return g;

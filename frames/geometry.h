@@ -41,7 +41,7 @@ struct FrameGeometry {
 inline constexpr Point kShaftAxis{281, 176};
 inline constexpr double kEccentricRadius = 45;
 inline constexpr double kRodLength = 163;          // E to P
-inline constexpr double kConnectingLinkLength = 135;  // P to Q, also the dwell radius
+inline constexpr double kConnectingLinkLength = 135;  // P to Q at rest: the dwell radius
 inline constexpr double kRockerArm = 63;           // F to Q
 inline constexpr double kValveLinkLength = 63;     // Q to V
 inline constexpr double kStemLength = 215;
