@@ -75,10 +75,6 @@ const std::array<SideAnchors, 2> kAnchors = [] {
 constexpr std::array<std::array<Point, 2>, kSetCount> kFulcrums{
     {{{{162, 226}, {400, 226}}}, {{{156, 258}, {406, 258}}}, {{{162, 226}, {400, 226}}}}};
 
-Point operator+(Point a, Point b) { return {a.x + b.x, a.y + b.y}; }
-Point operator-(Point a, Point b) { return {a.x - b.x, a.y - b.y}; }
-Point operator*(double k, Point a) { return {k * a.x, k * a.y}; }
-
 // Of the two points `ra` from `a` and `rb` from `b`, the one nearer `near`.
 Point circle_meet(Point a, double ra, Point b, double rb, Point near) {
   const double d = distance(a, b);
@@ -95,6 +91,8 @@ Point circle_meet(Point a, double ra, Point b, double rb, Point near) {
 
 double distance(Point a, Point b) { return std::hypot(a.x - b.x, a.y - b.y); }
 
+Point unit(Point v) { return (1 / std::hypot(v.x, v.y)) * v; }
+
 const SideAnchors& anchors(Side side) { return kAnchors[side]; }
 
 double track_turn(Side side, int set) {
@@ -104,8 +102,10 @@ double track_turn(Side side, int set) {
 
 double centre_line_radius(double angle) {
   // Monotone cubic (Fritsch-Carlson) through the stated radii: it meets every one of them,
-  // never overshoots, and leaves the dwell arc without a kink, so the walls offset from it
-  // stay smooth.
+  // never overshoots, and leaves the dwell arc without a kink. At the inner end the slope
+  // is the one that ends the last piece without curvature: a steeper or shallower one
+  // would bend the line back on itself in its last half degree, where the stated radii
+  // fall fastest.
   static const std::array<double, kCentreLine.size()> slopes = [] {
     constexpr std::size_t n = kCentreLine.size();
     std::array<double, n> secant{}, m{};
@@ -113,7 +113,6 @@ double centre_line_radius(double angle) {
       secant[i] = (kCentreLine[i + 1].radius - kCentreLine[i].radius) /
                   (kCentreLine[i + 1].angle - kCentreLine[i].angle);
     m[0] = secant[0];
-    m[n - 1] = secant[n - 2];
     for (std::size_t i = 1; i + 1 < n; ++i) {
       if (secant[i - 1] * secant[i] <= 0) continue;
       const double h0 = kCentreLine[i].angle - kCentreLine[i - 1].angle;
@@ -121,6 +120,7 @@ double centre_line_radius(double angle) {
       const double w0 = 2 * h1 + h0, w1 = h1 + 2 * h0;
       m[i] = (w0 + w1) / (w0 / secant[i - 1] + w1 / secant[i]);
     }
+    m[n - 1] = (3 * secant[n - 2] - m[n - 2]) / 2;
     return m;
   }();
   if (angle <= kCentreLine.front().angle) return kCentreLine.front().radius;

@@ -12,6 +12,11 @@ struct Point {
   double x = 0, y = 0;
 };
 
+inline Point operator+(Point a, Point b) { return {a.x + b.x, a.y + b.y}; }
+inline Point operator-(Point a, Point b) { return {a.x - b.x, a.y - b.y}; }
+inline Point operator*(double k, Point a) { return {k * a.x, k * a.y}; }
+inline double dot(Point a, Point b) { return a.x * b.x + a.y * b.y; }
+
 enum Side { kLeft = 0, kRight = 1 };
 
 // Fixed points of one side, the same in every frame.
@@ -44,6 +49,8 @@ inline constexpr double kRodLength = 163;          // E to P
 inline constexpr double kConnectingLinkLength = 135;  // P to Q at rest: the dwell radius
 inline constexpr double kRockerArm = 63;           // F to Q
 inline constexpr double kValveLinkLength = 63;     // Q to V
+inline constexpr double kSmallRollerRadius = 18;  // touches the track's inner wall
+inline constexpr double kLargeRollerRadius = 34;  // touches its outer wall
 inline constexpr double kStemLength = 215;
 inline constexpr double kHeadLength = 122;
 inline constexpr double kTrackFirstAngle = -21;  // degrees from straight up, + towards the shaft
@@ -64,5 +71,6 @@ Point centre_line_point(Side side, int set, double angle);
 FrameGeometry frame_geometry(int set, int position);
 
 double distance(Point a, Point b);
+Point unit(Point v);
 
 }  // namespace frames

@@ -35,6 +35,23 @@ void walk_circle(double radius, Emit emit) {
   });
 }
 
+// Bresenham from `from` to `to`, both included.
+template <class Emit>
+void walk_line(Pixel from, Pixel to, Emit emit) {
+  const int dx = std::abs(to.x - from.x), dy = -std::abs(to.y - from.y);
+  const int sx = from.x < to.x ? 1 : -1, sy = from.y < to.y ? 1 : -1;
+  int err = dx + dy;
+  for (;;) {
+    emit(from);
+    if (from == to) break;
+    const int e2 = 2 * err;
+    if (e2 >= dy) err += dy, from.x += sx;
+    if (e2 <= dx) err += dx, from.y += sy;
+  }
+}
+
+bool touching(Pixel a, Pixel b) { return std::abs(a.x - b.x) <= 1 && std::abs(a.y - b.y) <= 1; }
+
 }  // namespace
 
 void Canvas::plot(int x, int y, Colour c) {
@@ -43,18 +60,8 @@ void Canvas::plot(int x, int y, Colour c) {
 }
 
 void draw_line(Canvas& canvas, Point a, Point b, Colour c) {
-  int x0 = nearest(a.x), y0 = nearest(a.y);
-  const int x1 = nearest(b.x), y1 = nearest(b.y);
-  const int dx = std::abs(x1 - x0), dy = -std::abs(y1 - y0);
-  const int sx = x0 < x1 ? 1 : -1, sy = y0 < y1 ? 1 : -1;
-  int err = dx + dy;
-  for (;;) {
-    canvas.plot(x0, y0, c);
-    if (x0 == x1 && y0 == y1) break;
-    const int e2 = 2 * err;
-    if (e2 >= dy) err += dy, x0 += sx;
-    if (e2 <= dx) err += dx, y0 += sy;
-  }
+  walk_line({nearest(a.x), nearest(a.y)}, {nearest(b.x), nearest(b.y)},
+            [&](Pixel p) { canvas.plot(p.x, p.y, c); });
 }
 
 void draw_circle(Canvas& canvas, Point centre, double radius, Colour c) {
@@ -73,17 +80,23 @@ void draw_arc(Canvas& canvas, Point centre, double radius, double from_deg, doub
   });
 }
 
-void draw_cubic(Canvas& canvas, Point a, Point b, Point c, Point d, Colour colour) {
-  constexpr int kSteps = 24;
-  Point previous = a;
-  for (int i = 1; i <= kSteps; ++i) {
-    const double t = double(i) / kSteps, u = 1 - t;
-    const double wa = u * u * u, wb = 3 * u * u * t, wc = 3 * u * t * t, wd = t * t * t;
-    const Point p{wa * a.x + wb * b.x + wc * c.x + wd * d.x,
-                  wa * a.y + wb * b.y + wc * c.y + wd * d.y};
-    draw_line(canvas, previous, p, colour);
-    previous = p;
+std::vector<Pixel> trace(const std::vector<Point>& points) {
+  std::vector<Pixel> out;
+  auto add = [&](Pixel p) {
+    if (!out.empty() && out.back() == p) return;
+    out.push_back(p);
+    const std::size_t n = out.size();
+    if (n >= 3 && touching(out[n - 3], out[n - 1])) {
+      out.erase(out.end() - 2);
+      if (out[n - 3] == out[n - 2]) out.pop_back();
+    }
+  };
+  for (Point point : points) {
+    const Pixel to{nearest(point.x), nearest(point.y)};
+    if (out.empty()) add(to);
+    else walk_line(out.back(), to, add);
   }
+  return out;
 }
 
 }  // namespace frames

@@ -31,6 +31,16 @@ struct Canvas {
   std::uint8_t at(int x, int y) const { return pixels[std::size_t(y) * kFrameWidth + x]; }
 };
 
+struct Pixel {
+  int x = 0, y = 0;
+  bool operator==(const Pixel&) const = default;
+};
+
+// The pixels of the polyline through `points`: the nearest pixel of each point, gaps closed
+// by Bresenham, and the corner pixel of every L-shaped step left out, so the line is one
+// pixel thin.
+std::vector<Pixel> trace(const std::vector<Point>& points);
+
 // Bresenham between the nearest pixels of a and b.
 void draw_line(Canvas& canvas, Point a, Point b, Colour c);
 
@@ -42,7 +52,5 @@ void draw_circle(Canvas& canvas, Point centre, double radius, Colour c);
 void draw_arc(Canvas& canvas, Point centre, double radius, double from_deg, double to_deg,
               Colour c);
 
-// Cubic Bezier a..d, drawn as a polyline of short Bresenham segments.
-void draw_cubic(Canvas& canvas, Point a, Point b, Point c, Point d, Colour colour);
 
 }  // namespace frames

@@ -1,96 +1,179 @@
 #include "frames/track.h"
 
-#include <algorithm>
 #include <array>
 #include <cmath>
 #include <numbers>
+#include <optional>
 
 namespace frames {
 namespace {
 
 constexpr double kDegree = std::numbers::pi / 180;
 // The band reaches from the small roller's side (towards Q0) to the large roller's side.
-constexpr double kInside = 18, kOutside = 34;
-constexpr double kSampleStep = 0.25;  // degrees along the centre line, about half a pixel
+constexpr double kInside = kSmallRollerRadius, kOutside = kLargeRollerRadius;
+// Where the ramp bends more tightly than a wall's offset, the exact offset would fold over
+// itself; the wall rounds that fold with an arc of this radius touching both branches.
+constexpr double kFilletRadius = 12;
+// Each cap follows the large roller's rim about the centre line's end from the outer wall,
+// then curves onto the inner wall kCapJoinShort pixels (along the centre line) short of
+// the end. At the dwell end the rim runs round to the tip; the ramp's end points steeply
+// towards Q0, so there the cap leaves the rim early to keep within the track's depth.
+constexpr double kCapRimAtDwellEnd = 90, kCapRimAtRampEnd = 45;  // degrees of rim
+constexpr double kCapJoinShort = 12;
+constexpr double kCapArm = 0.4;     // the cap's curve: arms as a share of its chord
+constexpr double kWallStep = 0.1;   // degrees between the points of a wall, about 0.2 px
+constexpr double kFoldStep = 0.05;  // degrees between the points searched for a fold
 
-// Past each end the band closes with a half disc about the middle of its width there.
-Point cap_centre(const SideAnchors& a, Point end, Point before_end) {
-  const double tx = end.x - before_end.x, ty = end.y - before_end.y, len = std::hypot(tx, ty);
-  Point n{-ty / len, tx / len};
-  if (n.x * (end.x - a.eye_closed.x) + n.y * (end.y - a.eye_closed.y) < 0) n = {-n.x, -n.y};
-  const double middle = (kOutside - kInside) / 2;
-  return {end.x + middle * n.x, end.y + middle * n.y};
+// The centre line at one angle: its point, its direction of increasing angle and its
+// normal pointing away from Q0.
+struct Station {
+  Point at, along, out;
+};
+
+Station station(Side side, int set, double angle) {
+  constexpr double h = 1e-3;
+  const double lo = std::fmax(angle - h, kTrackFirstAngle);
+  const double hi = std::fmin(angle + h, kTrackLastAngle);
+  const Point at = centre_line_point(side, set, angle);
+  const Point along = unit(centre_line_point(side, set, hi) - centre_line_point(side, set, lo));
+  Point out{-along.y, along.x};
+  if (dot(out, at - anchors(side).eye_closed) < 0) out = -1 * out;
+  return {at, along, out};
 }
 
-// The band is every point within kOutside of the centre line on its far side from Q0 and
-// within kInside on its near side. Taking distances to the curve (not offsetting it along
-// its normals) keeps the walls clean where the ramp bends more tightly than the offsets,
-// and the ends are the caps above. The outline is every band pixel with a 4-neighbour outside it.
-std::vector<Pixel> build_outline(Side side, int set) {
-  const SideAnchors& a = anchors(side);
-  std::vector<Point> line;
-  for (double t = kTrackFirstAngle; t < kTrackLastAngle + kSampleStep / 2; t += kSampleStep)
-    line.push_back(centre_line_point(side, set, std::fmin(t, kTrackLastAngle)));
+Point offset(Side side, int set, double angle, double by) {
+  const Station s = station(side, set, angle);
+  return s.at + by * s.out;
+}
 
-  double left = line[0].x, right = left, top = line[0].y, bottom = top;
-  for (Point p : line) {
-    left = std::fmin(left, p.x), right = std::fmax(right, p.x);
-    top = std::fmin(top, p.y), bottom = std::fmax(bottom, p.y);
+// The wall `by` from the centre line (negative towards Q0) between two angles, as a path
+// with points at most half a pixel apart: where the line bends sharply the wall on its
+// outside moves many times faster than the line.
+Path wall_path(Side side, int set, double from, double to, double by) {
+  constexpr double kMostApart = 0.5;
+  Path p{
+      {offset(side, set, from, by)}, station(side, set, from).along, station(side, set, to).along};
+  const int n = std::max(1, int(std::ceil((to - from) / kWallStep)));
+  for (int i = 1; i <= n; ++i) {
+    const double a0 = from + (to - from) * (i - 1) / n, a1 = from + (to - from) * i / n;
+    const Point end = offset(side, set, a1, by);
+    const int parts = std::max(1, int(std::ceil(distance(p.points.back(), end) / kMostApart)));
+    for (int k = 1; k < parts; ++k)
+      p.points.push_back(offset(side, set, a0 + (a1 - a0) * k / parts, by));
+    p.points.push_back(end);
   }
-  const int x0 = int(std::floor(left - kOutside)) - 1, y0 = int(std::floor(top - kOutside)) - 1;
-  const int w = int(std::ceil(right + kOutside)) + 2 - x0;
-  const int h = int(std::ceil(bottom + kOutside)) + 2 - y0;
+  return p;
+}
 
-  // Nearest distance (squared) from each pixel to the sampled centre line.
-  std::vector<double> near(std::size_t(w) * h, kOutside * kOutside * 4);
-  std::vector<std::size_t> nearest(near.size(), 0);
-  const int reach = int(std::ceil(kOutside));
-  for (std::size_t i = 0; i < line.size(); ++i) {
-    const Point p = line[i];
-    const int cx = int(std::lround(p.x)) - x0, cy = int(std::lround(p.y)) - y0;
-    for (int y = std::max(cy - reach, 0); y <= std::min(cy + reach, h - 1); ++y)
-      for (int x = std::max(cx - reach, 0); x <= std::min(cx + reach, w - 1); ++x) {
-        const double dx = x + x0 - p.x, dy = y + y0 - p.y;
-        const std::size_t at = std::size_t(y) * w + x;
-        if (dx * dx + dy * dy < near[at]) near[at] = dx * dx + dy * dy, nearest[at] = i;
+// Where segment a0-a1 crosses b0-b1, as the fractions along each.
+std::optional<std::array<double, 2>> crossing(Point a0, Point a1, Point b0, Point b1) {
+  const Point r = a1 - a0, s = b1 - b0, q = b0 - a0;
+  const double den = r.x * s.y - r.y * s.x;
+  if (std::fabs(den) < 1e-12) return std::nullopt;
+  const double u = (q.x * s.y - q.y * s.x) / den, v = (q.x * r.y - q.y * r.x) / den;
+  if (u < 0 || u > 1 || v < 0 || v > 1) return std::nullopt;
+  return std::array{u, v};
+}
+
+// A fold of a wall: the curve at the wall's offset plus the fillet radius crosses itself
+// between `first` and `last`; the fillet is centred on that crossing.
+struct Fold {
+  double first, last;
+  Point centre;
+};
+
+std::vector<Fold> folds(Side side, int set, double from, double to, double by) {
+  const double reach = by + std::copysign(kFilletRadius, by);
+  std::vector<double> angle;
+  std::vector<Point> curve;
+  for (double a = from; a < to; a += kFoldStep)
+    angle.push_back(a), curve.push_back(offset(side, set, a, reach));
+  std::vector<Fold> found;
+  for (std::size_t i = 0; i + 1 < curve.size(); ++i)
+    for (std::size_t j = curve.size() - 2; j > i + 1; --j)
+      if (auto c = crossing(curve[i], curve[i + 1], curve[j], curve[j + 1])) {
+        found.push_back({angle[i] + (*c)[0] * kFoldStep, angle[j] + (*c)[1] * kFoldStep,
+                         curve[i] + (*c)[0] * (curve[i + 1] - curve[i])});
+        i = j;
+        break;
       }
+  return found;
+}
+
+// One wall between two angles, traversed towards `to`: offset paths joined by fillets.
+Outline wall(Side side, int set, double from, double to, double by) {
+  Outline pieces;
+  double start = from;
+  for (const Fold& f : folds(side, set, from, to, by)) {
+    pieces.push_back(wall_path(side, set, start, f.first, by));
+    const Point mid = centre_line_point(side, set, (f.first + f.last) / 2);
+    pieces.push_back(arc_between(f.centre, offset(side, set, f.first, by),
+                                 offset(side, set, f.last, by), mid - f.centre));
+    start = f.last;
   }
+  pieces.push_back(wall_path(side, set, start, to, by));
+  return pieces;
+}
 
-  // Near or far side: the pixel's radius about Q0 against the centre line's at its angle.
-  const double turn = track_turn(side, set);
-  const Point first_cap = cap_centre(a, line[0], line[1]);
-  const Point last_cap = cap_centre(a, line.back(), line[line.size() - 2]);
-  auto in_band = [&](int x, int y) {
-    if (x < 0 || y < 0 || x >= w || y >= h) return false;
-    const std::size_t i = nearest[std::size_t(y) * w + x];
-    if (i == 0 || i + 1 == line.size()) {
-      const Point c = i == 0 ? first_cap : last_cap;
-      return std::hypot(x + x0 - c.x, y + y0 - c.y) <= (kInside + kOutside) / 2;
-    }
-    const double dx = x + x0 - a.eye_closed.x, dy = y + y0 - a.eye_closed.y;
-    const double angle = std::atan2(a.towards_shaft * dx, -dy) / kDegree - turn;
-    const bool far = std::hypot(dx, dy) >= centre_line_radius(angle);
-    const double limit = far ? kOutside : kInside;
-    return near[std::size_t(y) * w + x] <= limit * limit;
-  };
+// The cap at one end, from the outer wall to the inner wall. `forward` points beyond the
+// end; `join` is the inner wall's point where the cap meets it, `join_forward` the wall's
+// direction there pointing towards the end.
+Outline cap(Station end, Point forward, double rim_deg, Point join, Point join_forward) {
+  const double c = std::cos(rim_deg * kDegree), s = std::sin(rim_deg * kDegree);
+  const Point leave = end.at + kOutside * (s * forward + c * end.out);
+  const Arc rim =
+      arc_between(end.at, end.at + kOutside * end.out, leave, end.out + unit(leave - end.at));
+  const Point rim_end = end_tangent(rim);
+  const double arm = kCapArm * distance(leave, join);
+  return {rim, cubic_path(leave, leave + arm * rim_end, join + arm * join_forward, join)};
+}
 
-  std::vector<Pixel> outline;
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x)
-      if (in_band(x, y) &&
-          (!in_band(x - 1, y) || !in_band(x + 1, y) || !in_band(x, y - 1) || !in_band(x, y + 1)))
-        outline.push_back({x + x0, y + y0});
+Outline build_pieces(Side side, int set) {
+  // The inner wall stops short of each end by kCapJoinShort pixels of centre line.
+  const double radius_end = centre_line_radius(kTrackLastAngle);
+  const double short_end = kCapJoinShort / (radius_end * kDegree);
+  const double short_start = kCapJoinShort / (centre_line_radius(kTrackFirstAngle) * kDegree);
+  const double inner_from = kTrackFirstAngle + short_start, inner_to = kTrackLastAngle - short_end;
+
+  Outline outline = wall(side, set, kTrackFirstAngle, kTrackLastAngle, kOutside);
+  const Station last = station(side, set, kTrackLastAngle);
+  const Station inner_last = station(side, set, inner_to);
+  for (Piece& p : cap(last, last.along, kCapRimAtRampEnd, inner_last.at - kInside * inner_last.out,
+                      inner_last.along))
+    outline.push_back(p);
+  const Outline inner = wall(side, set, inner_from, inner_to, -kInside);
+  for (auto p = inner.rbegin(); p != inner.rend(); ++p) outline.push_back(reversed(*p));
+  const Station first = station(side, set, kTrackFirstAngle);
+  const Station inner_first = station(side, set, inner_from);
+  const Outline start = cap(first, -1 * first.along, kCapRimAtDwellEnd,
+                            inner_first.at - kInside * inner_first.out, -1 * inner_first.along);
+  for (auto p = start.rbegin(); p != start.rend(); ++p) outline.push_back(reversed(*p));
   return outline;
 }
 
+std::vector<Pixel> build_outline(const Outline& pieces) {
+  std::vector<Point> points;
+  for (const Piece& p : pieces)
+    for (Point q : samples(p, 0.25)) points.push_back(q);
+  return trace(points);
+}
+
+int shape(Side side, int set) { return (side == kLeft ? 0 : 2) + (set == 2 ? 1 : 0); }
+
 }  // namespace
 
-const std::vector<Pixel>& track_outline(Side side, int set) {
+const Outline& track_pieces(Side side, int set) {
   // Two shapes per side: the base track (sets 0 and 1) and the turned one (set 2).
+  static const std::array<Outline, 4> pieces{build_pieces(kLeft, 0), build_pieces(kLeft, 2),
+                                             build_pieces(kRight, 0), build_pieces(kRight, 2)};
+  return pieces[shape(side, set)];
+}
+
+const std::vector<Pixel>& track_outline(Side side, int set) {
   static const std::array<std::vector<Pixel>, 4> outlines{
-      build_outline(kLeft, 0), build_outline(kLeft, 2), build_outline(kRight, 0),
-      build_outline(kRight, 2)};
-  return outlines[(side == kLeft ? 0 : 2) + (set == 2 ? 1 : 0)];
+      build_outline(track_pieces(kLeft, 0)), build_outline(track_pieces(kLeft, 2)),
+      build_outline(track_pieces(kRight, 0)), build_outline(track_pieces(kRight, 2))};
+  return outlines[shape(side, set)];
 }
 
 }  // namespace frames

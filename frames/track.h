@@ -4,14 +4,16 @@
 #include <vector>
 
 #include "frames/geometry.h"
+#include "frames/outline.h"
 
 namespace frames {
 
-struct Pixel {
-  int x = 0, y = 0;
-};
+// One side's track as drawn in `set` (sets 0 and 1 share theirs), as one closed chain:
+// the outer wall from the dwell end, the cap at the ramp's end, the inner wall back, the
+// cap at the dwell end.
+const Outline& track_pieces(Side side, int set);
 
-// The outline pixels of one side's track as drawn in `set` (sets 0 and 1 share theirs).
+// The pixels of that outline.
 const std::vector<Pixel>& track_outline(Side side, int set);
 
 }  // namespace frames

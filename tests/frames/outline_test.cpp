@@ -1,0 +1,97 @@
+// Every outline of the drawing is smooth: where two of its pieces meet they share a point
+// and a tangent, and no piece turns sharply between two of its own points.
+#include "frames/outline.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <numbers>
+#include <string>
+#include <vector>
+
+#include "frames/part_outlines.h"
+#include "frames/track.h"
+
+namespace frames {
+namespace {
+
+constexpr double kMostTurn = 10;   // degrees: what still reads as smooth
+constexpr double kMostGap = 0.05;  // pixels between the end of a piece and the next start
+
+double angle_between(Point a, Point b) {
+  const double c = dot(unit(a), unit(b));
+  return std::acos(std::clamp(c, -1.0, 1.0)) * 180 / std::numbers::pi;
+}
+
+struct Corner {
+  double angle = 0;
+  Point at;
+};
+
+// The sharpest turn of a closed outline, at its joins and between the points of its pieces.
+Corner sharpest(const Outline& outline) {
+  Corner worst;
+  auto consider = [&](double angle, Point at) {
+    if (angle > worst.angle) worst = {angle, at};
+  };
+  for (std::size_t i = 0; i < outline.size(); ++i) {
+    const Piece& here = outline[i];
+    const Piece& next = outline[(i + 1) % outline.size()];
+    EXPECT_LE(distance(end_point(here), start_point(next)), kMostGap) << "after piece " << i;
+    consider(angle_between(end_tangent(here), start_tangent(next)), end_point(here));
+    const std::vector<Point> p = samples(here, 0.25);
+    consider(angle_between(start_tangent(here), p[1] - p[0]), p[0]);
+    consider(angle_between(p[p.size() - 1] - p[p.size() - 2], end_tangent(here)), p.back());
+    for (std::size_t k = 1; k + 1 < p.size(); ++k)
+      if (distance(p[k - 1], p[k]) > 1e-6 && distance(p[k], p[k + 1]) > 1e-6)
+        consider(angle_between(p[k] - p[k - 1], p[k + 1] - p[k]), p[k]);
+  }
+  return worst;
+}
+
+struct Case {
+  std::string name;
+  Outline outline;
+};
+
+std::vector<Case> all_outlines() {
+  std::vector<Case> cases;
+  for (int set : {0, 2})
+    for (Side side : {kLeft, kRight})
+      cases.push_back({"track set " + std::to_string(set) + " side " + std::to_string(side),
+                       track_pieces(side, set)});
+  for (int set = 0; set < kSetCount; ++set)
+    for (int p = 0; p < kPositionCount; ++p) {
+      const FrameGeometry g = frame_geometry(set, p);
+      for (Side side : {kLeft, kRight}) {
+        const SideGeometry& s = g.sides[side];
+        const std::string where = " set " + std::to_string(set) + " pos " + std::to_string(p) +
+                                  " side " + std::to_string(side);
+        cases.push_back(
+            {"rocker" + where, rocker_outline(s.fulcrum, kRockerFulcrumEnd, s.eye, kRockerEyeEnd)});
+        cases.push_back(
+            {"rod" + where, rod_outline(g.eccentric, kBigEndRadius, s.rod_pin, kSmallEndRadius)});
+        cases.push_back({"connecting link" + where,
+                         link_outline(s.rod_pin, kLinkEyeRadius, s.eye, kRockerEyeEnd)});
+        cases.push_back({"valve link" + where,
+                         link_outline(s.eye, kRockerEyeEnd, s.valve_pin, kValveLinkPinEnd)});
+      }
+    }
+  return cases;
+}
+
+TEST(Outlines, PiecesMeetWithACommonTangentAndNothingTurnsSharply) {
+  Corner worst;
+  for (const Case& c : all_outlines()) {
+    SCOPED_TRACE(c.name);
+    const Corner corner = sharpest(c.outline);
+    EXPECT_LE(corner.angle, kMostTurn) << "at " << corner.at.x << "," << corner.at.y;
+    worst = std::max(worst, corner, [](Corner a, Corner b) { return a.angle < b.angle; });
+  }
+  std::printf("sharpest turn: %.1f degrees at %.1f,%.1f\n", worst.angle, worst.at.x, worst.at.y);
+}
+
+}  // namespace
+}  // namespace frames
