@@ -52,5 +52,4 @@ void draw_circle(Canvas& canvas, Point centre, double radius, Colour c);
 void draw_arc(Canvas& canvas, Point centre, double radius, double from_deg, double to_deg,
               Colour c);
 
-
 }  // namespace frames

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <numbers>
 #include <string>
 #include <vector>
@@ -91,6 +92,31 @@ TEST(Outlines, PiecesMeetWithACommonTangentAndNothingTurnsSharply) {
     worst = std::max(worst, corner, [](Corner a, Corner b) { return a.angle < b.angle; });
   }
   std::printf("sharpest turn: %.1f degrees at %.1f,%.1f\n", worst.angle, worst.at.x, worst.at.y);
+}
+
+// Traced paths are one pixel thin and unbroken, however their points are spaced.
+TEST(Outlines, TracedPathsAreThinAndConnected) {
+  for (double step : {0.05, 0.5, 3.0}) {
+    SCOPED_TRACE(step);
+    std::vector<Point> points;
+    for (double a = 0; a <= 90; a += step) {
+      const double r = a * std::numbers::pi / 180;
+      points.push_back({100 + 40 * std::cos(r), 100 - 40 * std::sin(r)});
+    }
+    const std::vector<Pixel> px = trace(points);
+    ASSERT_GE(px.size(), 3u);
+    EXPECT_EQ(px.front(), (Pixel{140, 100}));
+    EXPECT_EQ(px.back(), (Pixel{100, 60}));
+    for (std::size_t i = 1; i < px.size(); ++i) {
+      EXPECT_LE(std::max(std::abs(px[i].x - px[i - 1].x), std::abs(px[i].y - px[i - 1].y)), 1)
+          << i;
+      EXPECT_FALSE(px[i] == px[i - 1]) << i;
+      if (i >= 2) {
+        EXPECT_GT(std::max(std::abs(px[i].x - px[i - 2].x), std::abs(px[i].y - px[i - 2].y)), 1)
+            << "corner pixel at " << px[i - 1].x << "," << px[i - 1].y;
+      }
+    }
+  }
 }
 
 }  // namespace
