@@ -4,7 +4,7 @@
 #include <exception>
 
 #include "runtime/desktop.h"
-#include "runtime/sdl_desktop.h"
+#include "runtime/sdl/desktop.h"
 
 namespace rt {
 

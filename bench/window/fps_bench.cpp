@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "runtime/runtime.h"
-#include "runtime/sdl_desktop.h"
+#include "runtime/sdl/desktop.h"
 #include "tests/window/x_session.h"
 #include "viewer/project.h"
 

@@ -12,7 +12,7 @@
 #include "frames/stored_pictures.h"
 #include "frames/window_layout.h"
 #include "runtime/picture.h"
-#include "runtime/sdl_desktop.h"
+#include "runtime/sdl/desktop.h"
 #include "runtime/window_builder.h"
 #include "tests/window/x_session.h"
 

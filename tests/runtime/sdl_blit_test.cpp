@@ -7,7 +7,7 @@
 
 #include "frames/stored_pictures.h"
 #include "runtime/picture.h"
-#include "runtime/sdl_blit.h"
+#include "runtime/sdl/blit.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "runtime/sdl_events.h"
+#include "runtime/sdl/events.h"
 
 namespace {
 

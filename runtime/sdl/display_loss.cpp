@@ -1,4 +1,4 @@
-#include "runtime/sdl_display_loss.h"
+#include "runtime/sdl/display_loss.h"
 
 // Xlib defines macros (Status, Bool) that clash with the runtime's names, so it
 // stays in this file alone.

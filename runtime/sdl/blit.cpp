@@ -1,4 +1,4 @@
-#include "runtime/sdl_blit.h"
+#include "runtime/sdl/blit.h"
 
 #include <SDL.h>
 

@@ -1,4 +1,4 @@
-#include "runtime/sdl_events.h"
+#include "runtime/sdl/events.h"
 
 #include <SDL.h>
 

@@ -1,4 +1,4 @@
-#include "runtime/sdl_desktop.h"
+#include "runtime/sdl/desktop.h"
 
 #include <SDL.h>
 
@@ -14,9 +14,9 @@
 
 #include "runtime/errors.h"
 #include "runtime/picture.h"
-#include "runtime/sdl_blit.h"
-#include "runtime/sdl_display_loss.h"
-#include "runtime/sdl_events.h"
+#include "runtime/sdl/blit.h"
+#include "runtime/sdl/display_loss.h"
+#include "runtime/sdl/events.h"
 #include "runtime/window_builder.h"
 
 namespace rt {
