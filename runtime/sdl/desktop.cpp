@@ -16,6 +16,7 @@
 #include "runtime/picture.h"
 #include "runtime/sdl/blit.h"
 #include "runtime/sdl/display_loss.h"
+#include "runtime/sdl/display_probe.h"
 #include "runtime/sdl/events.h"
 #include "runtime/window_builder.h"
 
@@ -69,6 +70,11 @@ bool session_bus_exists() {
 class SdlDesktop final : public Desktop {
  public:
   SdlDesktop() {
+    const char* display = getenv("DISPLAY");
+    if (display == nullptr || *display == '\0') raise(ErrorNumber::desktop, "no display: DISPLAY is not set");
+    // X only, under Wayland too (through its X server): SDL's other drivers would
+    // be tried first, and the Wayland one complains on stderr where it cannot run.
+    SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
     // The window surface without framebuffer acceleration presents through
     // shared-memory images: several times faster and leaner than a GL context.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
@@ -84,15 +90,12 @@ class SdlDesktop final : public Desktop {
       // some 3 ms of every start. An address it cannot use makes it do without.
       std::optional<ScopedVariable> no_bus_of_its_own;
       if (!session_bus_exists()) no_bus_of_its_own.emplace("DBUS_SESSION_BUS_ADDRESS", "disabled:");
-      if (SDL_Init(SDL_INIT_VIDEO) != 0) raise(ErrorNumber::desktop, "no display: " + sdl_error());
+      if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+        raise(ErrorNumber::desktop, "cannot open display " + std::string(display) + ": " +
+                                        display_refusal(display, "the X server answers, but SDL cannot use it: " + sdl_error()));
+      }
     }
-    // Without a display SDL falls back to drivers that show nothing.
-    const std::string driver = SDL_GetCurrentVideoDriver();
-    if (driver != "x11" && driver != "wayland") {
-      SDL_Quit();
-      raise(ErrorNumber::desktop, "no display: set DISPLAY to the X display to show the window on");
-    }
-    if (driver == "x11") end_program_on_display_loss();
+    end_program_on_display_loss();
   }
 
   ~SdlDesktop() override {
