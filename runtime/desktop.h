@@ -56,7 +56,8 @@ class Desktop {
   // Appends every event now pending; never waits.
   virtual void poll(std::vector<DesktopEvent>& events) = 0;
   // Repaints the picture area: its border, background and the picture (none: background only).
-  virtual void present(const Picture* picture) = 0;
+  // False if nothing could be drawn.
+  virtual bool present(const Picture* picture) = 0;
   // The window's quit method; false if the desktop refused.
   virtual bool hide() = 0;
   // Tells the user of an unhandled error, in a message box where the desktop can.

@@ -52,8 +52,7 @@ class Session final : public Runtime {
     for (const DesktopEvent& event : batch) dispatcher_->dispatch(event);
     PictureBox& box = window_->picture_box();
     if (box.repaint_pending()) {
-      box.repainted();
-      desktop_.present(box.picture().get());
+      box.repainted(desktop_.present(box.picture().get()));
     }
   }
 

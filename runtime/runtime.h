@@ -46,15 +46,18 @@ class ImageHolder final : public Control {
 class PictureBox final : public Control {
  public:
   using Control::Control;
+  // Fails once a repaint has drawn nothing: the picture would not be seen.
   Status set_picture(PictureRef picture);
   const PictureRef& picture() const { return picture_; }
   bool repaint_pending() const { return repaint_pending_; }
   void request_repaint() { repaint_pending_ = true; }
-  void repainted() { repaint_pending_ = false; }
+  // The repaint is done; `drawn` says whether the desktop drew it.
+  void repainted(bool drawn) { repaint_pending_ = false, drawable_ = drawn; }
 
  private:
   PictureRef picture_;
   bool repaint_pending_ = false;
+  bool drawable_ = true;
 };
 
 // The window built from a layout, with its controls by name.

@@ -38,8 +38,9 @@ void ScriptedDesktop::poll(std::vector<DesktopEvent>& events) {
   }
 }
 
-void ScriptedDesktop::present(const Picture* picture) {
+bool ScriptedDesktop::present(const Picture* picture) {
   records_.push_back({.kind = Record::Kind::repaint, .pump = pumps_, .picture = picture});
+  return !draw_nothing;
 }
 
 bool ScriptedDesktop::hide() {

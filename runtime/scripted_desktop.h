@@ -35,6 +35,7 @@ class ScriptedDesktop final : public Desktop {
   // Knobs that make the desktop fail.
   bool fail_open = false;    // open raises the desktop error
   bool refuse_hide = false;  // hide reports failure
+  bool draw_nothing = false; // present reports that it drew nothing
 
   int pumps() const { return pumps_; }
   const std::vector<Record>& records() const { return records_; }
@@ -45,7 +46,7 @@ class ScriptedDesktop final : public Desktop {
 
   void open(const WindowLayout& layout, const PictureAreaGeometry& area) override;
   void poll(std::vector<DesktopEvent>& events) override;
-  void present(const Picture* picture) override;
+  bool present(const Picture* picture) override;
   bool hide() override;
   void report_error(std::string_view message) override;
   void counted(double end, std::int64_t steps) override;

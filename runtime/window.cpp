@@ -5,7 +5,7 @@ namespace rt {
 Status PictureBox::set_picture(PictureRef picture) {
   picture_ = std::move(picture);
   request_repaint();
-  return Status::ok;
+  return drawable_ ? Status::ok : Status::failed;
 }
 
 Window::Window(std::unique_ptr<PictureBox> picture_box,

@@ -42,12 +42,13 @@ class TimedDesktop final : public rt::Desktop {
     if (timed_passes_ > 0 && last_show_ - first_show_ >= kMeasureTime) events.push_back(rt::DesktopEvent::closed());
   }
   // Each pass shows one frame: the time between shows is the time of a pass.
-  void present(const rt::Picture* picture) override {
-    inner_->present(picture);
-    if (pumps_ <= kLoadingPumps) return;
+  bool present(const rt::Picture* picture) override {
+    const bool drawn = inner_->present(picture);
+    if (pumps_ <= kLoadingPumps) return drawn;
     const auto now = Clock::now();
     if (++passes_ == kWarmUpPasses) first_show_ = now;
     if (passes_ > kWarmUpPasses) ++timed_passes_, last_show_ = now;
+    return drawn;
   }
   bool hide() override { return inner_->hide(); }
   void report_error(std::string_view message) override { inner_->report_error(message); }

@@ -4,33 +4,28 @@
 
 #include <algorithm>
 #include <array>
-#include <cstring>
 
 #include "runtime/picture.h"
 
 namespace rt {
 namespace {
 
-// Writes runs of palette colours into a locked surface, cut to the rectangle of
-// the picture that shows.
-class SurfaceWriter {
+// Writes runs of palette colours into the target, cut to the rectangle of the
+// picture that shows.
+class RunWriter {
  public:
-  SurfaceWriter(const Picture& picture, SDL_Surface* target, int x, int y, std::size_t width, std::size_t height)
-      : origin_(static_cast<std::uint8_t*>(target->pixels) + std::ptrdiff_t(y) * target->pitch +
-                std::ptrdiff_t(x) * target->format->BytesPerPixel),
-        pitch_(static_cast<std::size_t>(target->pitch)),
-        bytes_per_pixel_(target->format->BytesPerPixel),
+  RunWriter(const Picture& picture, const PixelTarget& target, int x, int y, std::size_t width, std::size_t height)
+      : origin_(target.pixels + std::ptrdiff_t(y) * target.pitch + std::ptrdiff_t(x) * target.bytes_per_pixel),
+        pitch_(target.pitch),
+        bytes_per_pixel_(target.bytes_per_pixel),
         width_(width),
         height_(height) {
-    for (std::size_t i = 0; i < colours_.size(); ++i) {
-      const Picture::Rgb& c = picture.palette()[i];
-      colours_[i] = SDL_MapRGB(target->format, c.r, c.g, c.b);
-    }
+    for (std::size_t i = 0; i < colours_.size(); ++i) colours_[i] = target.layout.value(picture.palette()[i]);
   }
 
   void run(std::size_t row, std::size_t x, std::size_t count, std::uint8_t index) {
     if (row >= height_ || x >= width_) return;
-    fill(row, x, std::min(count, width_ - x), colours_[index]);
+    fill_pixels(at(row, x), std::min(count, width_ - x), bytes_per_pixel_, colours_[index]);
   }
 
   void literal(std::size_t row, std::size_t x, std::span<const std::uint8_t> indices) {
@@ -39,50 +34,45 @@ class SurfaceWriter {
 
   // The whole rectangle in the colour of index 0, for pixels the data leaves unset.
   void clear() {
-    for (std::size_t row = 0; row < height_; ++row) fill(row, 0, width_, colours_[0]);
+    for (std::size_t row = 0; row < height_; ++row) fill_pixels(at(row, 0), width_, bytes_per_pixel_, colours_[0]);
   }
 
  private:
-  void fill(std::size_t row, std::size_t x, std::size_t count, Uint32 colour) {
-    std::uint8_t* to = origin_ + row * pitch_ + x * bytes_per_pixel_;
-    switch (bytes_per_pixel_) {
-      case 4:
-        std::fill_n(reinterpret_cast<Uint32*>(to), count, colour);
-        break;
-      case 2:
-        std::fill_n(reinterpret_cast<Uint16*>(to), count, static_cast<Uint16>(colour));
-        break;
-      case 1:
-        std::memset(to, static_cast<std::uint8_t>(colour), count);
-        break;
-      default:  // three bytes a pixel, laid out as SDL lays them out
-        for (std::size_t i = 0; i < count; ++i, to += bytes_per_pixel_) {
-          if constexpr (SDL_BYTEORDER == SDL_LIL_ENDIAN) {
-            to[0] = Uint8(colour), to[1] = Uint8(colour >> 8), to[2] = Uint8(colour >> 16);
-          } else {
-            to[0] = Uint8(colour >> 16), to[1] = Uint8(colour >> 8), to[2] = Uint8(colour);
-          }
-        }
-    }
+  std::uint8_t* at(std::size_t row, std::size_t x) const {
+    return origin_ + std::ptrdiff_t(row) * pitch_ + std::ptrdiff_t(x) * bytes_per_pixel_;
   }
 
   std::uint8_t* origin_;
-  std::size_t pitch_;
-  std::size_t bytes_per_pixel_;
+  std::ptrdiff_t pitch_;
+  int bytes_per_pixel_;
   std::size_t width_, height_;
-  std::array<Uint32, 256> colours_{};
+  std::array<std::uint32_t, 256> colours_{};
 };
 
 }  // namespace
 
-void blit_picture(const Picture& picture, SDL_Surface* target, int x, int y, int width, int height) {
-  width = std::min({width, picture.width(), target->w - x});
-  height = std::min({height, picture.height(), target->h - y});
+void blit_picture(const Picture& picture, const PixelTarget& target, int x, int y, int width, int height) {
+  width = std::min({width, picture.width(), target.width - x});
+  height = std::min({height, picture.height(), target.height - y});
   if (x < 0 || y < 0 || width <= 0 || height <= 0) return;
-  if (SDL_MUSTLOCK(target) && SDL_LockSurface(target) != 0) return;
-  SurfaceWriter writer(picture, target, x, y, std::size_t(width), std::size_t(height));
+  RunWriter writer(picture, target, x, y, std::size_t(width), std::size_t(height));
   if (!picture.covers_every_pixel()) writer.clear();
   picture.draw(writer);
+}
+
+PixelTarget pixels_of(SDL_Surface* surface) {
+  const SDL_PixelFormat& format = *surface->format;
+  return {.pixels = static_cast<std::uint8_t*>(surface->pixels),
+          .pitch = surface->pitch,
+          .bytes_per_pixel = format.BytesPerPixel,
+          .width = surface->w,
+          .height = surface->h,
+          .layout = {.red = format.Rmask, .green = format.Gmask, .blue = format.Bmask, .opaque = format.Amask}};
+}
+
+void blit_picture(const Picture& picture, SDL_Surface* target, int x, int y, int width, int height) {
+  if (SDL_MUSTLOCK(target) && SDL_LockSurface(target) != 0) return;
+  blit_picture(picture, pixels_of(target), x, y, width, height);
   if (SDL_MUSTLOCK(target)) SDL_UnlockSurface(target);
 }
 

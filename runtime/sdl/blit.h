@@ -1,6 +1,8 @@
 #pragma once
-// Drawing a picture into an SDL surface straight from its run-length data: each
-// run becomes one fill of its colour in the surface's own pixel format.
+// Drawing a picture into pixels straight from its run-length data: each run
+// becomes one fill of its colour in the target's own pixel layout.
+
+#include "runtime/sdl/pixels.h"
 
 struct SDL_Surface;
 
@@ -9,7 +11,13 @@ namespace rt {
 class Picture;
 
 // Draws the top-left `width` x `height` pixels of `picture` (clipped to the
-// picture and to the surface) with their top-left corner at (`x`, `y`).
+// picture and to the target) with their top-left corner at (`x`, `y`).
+void blit_picture(const Picture& picture, const PixelTarget& target, int x, int y, int width, int height);
+
+// An SDL surface of a TrueColor format as a target; the caller locks it if it must.
+PixelTarget pixels_of(SDL_Surface* surface);
+
+// The same into an SDL surface, locked for the drawing where it must be.
 void blit_picture(const Picture& picture, SDL_Surface* target, int x, int y, int width, int height);
 
 }  // namespace rt

@@ -3,21 +3,20 @@
 #include <SDL.h>
 
 #include <stdlib.h>  // getenv, setenv and unsetenv
-#include <sys/mman.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
-#include <cstdint>
 #include <optional>
 #include <string>
 
 #include "runtime/errors.h"
 #include "runtime/picture.h"
 #include "runtime/sdl/blit.h"
+#include "runtime/sdl/canvas.h"
 #include "runtime/sdl/display_loss.h"
 #include "runtime/sdl/display_probe.h"
 #include "runtime/sdl/events.h"
+#include "runtime/sdl/x_window.h"
 #include "runtime/window_builder.h"
 
 namespace rt {
@@ -25,11 +24,14 @@ namespace {
 
 // Colours of the picture area: a grey face, and the two-pixel sunken edge of a
 // three-dimensional control (shadow above and left, light below and right).
-constexpr SDL_Color kFace{192, 192, 192, 255};
-constexpr SDL_Color kOuterShadow{128, 128, 128, 255};
-constexpr SDL_Color kInnerShadow{64, 64, 64, 255};
-constexpr SDL_Color kOuterLight{255, 255, 255, 255};
-constexpr SDL_Color kInnerLight{223, 223, 223, 255};
+constexpr Picture::Rgb kFace{192, 192, 192};
+constexpr Picture::Rgb kOuterShadow{128, 128, 128};
+constexpr Picture::Rgb kInnerShadow{64, 64, 64};
+constexpr Picture::Rgb kOuterLight{255, 255, 255};
+constexpr Picture::Rgb kInnerLight{223, 223, 223};
+
+// SDL reads this hint, but its headers do not name it.
+constexpr const char* kNoDirectColorHint = "SDL_VIDEO_X11_NODIRECTCOLOR";
 
 std::string sdl_error() { return SDL_GetError(); }
 
@@ -78,6 +80,9 @@ class SdlDesktop final : public Desktop {
     // The window surface without framebuffer acceleration presents through
     // shared-memory images: several times faster and leaner than a GL context.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    // SDL prefers a DirectColor visual, and its colour ramp on a 16-bit screen
+    // is inexact; TrueColor shows every colour the depth can.
+    SDL_SetHint(kNoDirectColorHint, "1");
     {
       // SDL opens X's input method in the environment's locale, and in a UTF-8
       // locale Xlib then parses that locale's whole compose table, a character
@@ -106,10 +111,29 @@ class SdlDesktop final : public Desktop {
   void open(const WindowLayout& layout, const PictureAreaGeometry& area) override {
     area_ = area;
     const std::string caption(layout.caption);
-    window_ = SDL_CreateWindow(caption.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                               twips_to_pixels(layout.client_width),
-                               twips_to_pixels(layout.client_height), SDL_WINDOW_SHOWN);
-    if (window_ == nullptr) raise(ErrorNumber::desktop, "cannot open the window: " + sdl_error());
+    const auto create = [&] {
+      // Hidden until it can be drawn on and stands in its place.
+      window_ = SDL_CreateWindow(caption.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                                 twips_to_pixels(layout.client_width), twips_to_pixels(layout.client_height),
+                                 SDL_WINDOW_HIDDEN);
+      if (window_ == nullptr) raise(ErrorNumber::desktop, "cannot open the window: " + sdl_error());
+    };
+    create();
+    const WindowVisual visual = visual_of(window_);
+    if (!visual.true_colour) {
+      // The frames' colours need a visual of fixed colours; a screen may have
+      // one beside its default one.
+      const unsigned long other = true_colour_visual(window_);
+      if (other == 0) refuse(visual, "and no TrueColor visual beside it");
+      SDL_DestroyWindow(window_);
+      SDL_SetHint(SDL_HINT_VIDEO_X11_WINDOW_VISUALID, std::to_string(other).c_str());
+      create();
+    }
+    canvas_ = sdl_surface_canvas(window_);
+    if (canvas_ == nullptr) canvas_ = x_image_canvas(window_);
+    if (canvas_ == nullptr) refuse(visual_of(window_), "whose pixels the program cannot write");
+    set_background(window_, kFace);
+    SDL_ShowWindow(window_);
     SDL_RaiseWindow(window_);
     SDL_StartTextInput();
     // No paint here: mapping the window exposes it, and the first pump repaints
@@ -125,25 +149,22 @@ class SdlDesktop final : public Desktop {
     }
   }
 
-  void present(const Picture* picture) override {
-    SDL_Surface* target = SDL_GetWindowSurface(window_);
-    if (target == nullptr) return;  // the window is gone; close or display loss follows
-    if (target->pixels != prefaulted_) {
-      prefault(target);
-      prefaulted_ = target->pixels;
-    }
-    draw_border(target);
-    const SDL_Rect inner{area_.left + area_.border, area_.top + area_.border,
-                         area_.width - 2 * area_.border, area_.height - 2 * area_.border};
+  bool present(const Picture* picture) override {
+    PixelTarget* target = canvas_->pixels();
+    if (target == nullptr) return false;
+    draw_border(*target);
+    const int inner_x = area_.left + area_.border, inner_y = area_.top + area_.border;
+    const int inner_w = area_.width - 2 * area_.border, inner_h = area_.height - 2 * area_.border;
     int covered_rows = 0;
     if (picture != nullptr) {
-      const int shown_width = std::min(picture->width(), inner.w);
-      covered_rows = std::min(picture->height(), inner.h);
-      blit_picture(*picture, target, inner.x, inner.y, shown_width, covered_rows);
-      if (shown_width < inner.w) fill(target, {inner.x + shown_width, inner.y, inner.w - shown_width, covered_rows}, kFace);
+      const int shown_width = std::min(picture->width(), inner_w);
+      covered_rows = std::min(picture->height(), inner_h);
+      blit_picture(*picture, *target, inner_x, inner_y, shown_width, covered_rows);
+      fill_rect(*target, inner_x + shown_width, inner_y, inner_w - shown_width, covered_rows, kFace);
     }
-    fill(target, {inner.x, inner.y + covered_rows, inner.w, inner.h - covered_rows}, kFace);
-    SDL_UpdateWindowSurface(window_);
+    fill_rect(*target, inner_x, inner_y + covered_rows, inner_w, inner_h - covered_rows, kFace);
+    canvas_->show();
+    return true;
   }
 
   bool hide() override {
@@ -152,42 +173,38 @@ class SdlDesktop final : public Desktop {
   }
 
   void report_error(std::string_view message) override {
+    // No window, no box: a screen the window could not be shown on would not show
+    // the box either, and the program would wait on it. stderr has the message.
+    if (window_ == nullptr) return;
     const std::string text(message);
     SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "zemk", text.c_str(), window_);
   }
 
  private:
-  // A new window surface is fresh shared memory. Asking for all its pages at once
-  // costs a fraction of taking one fault a page while drawing the first frame
-  // (about 1.5 ms of a start). Where the system cannot, the faults come as before.
-  static void prefault(const SDL_Surface* surface) {
-    const auto page = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
-    const auto begin = reinterpret_cast<std::uintptr_t>(surface->pixels);
-    const auto end = begin + static_cast<std::uintptr_t>(surface->pitch) * static_cast<std::uintptr_t>(surface->h);
-    const std::uintptr_t first_page = begin & ~(page - 1);
-    madvise(reinterpret_cast<void*>(first_page), end - first_page, MADV_POPULATE_WRITE);
+  // Where the window cannot be drawn on, it is never shown, and the program ends
+  // before its first frame.
+  [[noreturn]] void refuse(const WindowVisual& visual, const std::string& what) {
+    SDL_DestroyWindow(window_);
+    window_ = nullptr;
+    raise(ErrorNumber::desktop, "cannot show the window on this screen: its visual is " + visual.class_name +
+                                    " of depth " + std::to_string(visual.depth) + ", " + what);
   }
 
-  static void fill(SDL_Surface* target, SDL_Rect rect, SDL_Color colour) {
-    if (rect.w <= 0 || rect.h <= 0) return;
-    SDL_FillRect(target, &rect, SDL_MapRGB(target->format, colour.r, colour.g, colour.b));
-  }
-
-  void draw_border(SDL_Surface* target) const {
+  void draw_border(const PixelTarget& target) const {
     const int l = area_.left, t = area_.top, w = area_.width, h = area_.height;
     for (int ring = 0; ring < area_.border; ++ring) {
-      const SDL_Color shadow = ring == 0 ? kOuterShadow : kInnerShadow;
-      const SDL_Color light = ring == 0 ? kOuterLight : kInnerLight;
+      const Picture::Rgb shadow = ring == 0 ? kOuterShadow : kInnerShadow;
+      const Picture::Rgb light = ring == 0 ? kOuterLight : kInnerLight;
       const int x = l + ring, y = t + ring, rw = w - 2 * ring, rh = h - 2 * ring;
-      fill(target, {x, y, rw - 1, 1}, shadow);           // top
-      fill(target, {x, y + 1, 1, rh - 2}, shadow);       // left
-      fill(target, {x, y + rh - 1, rw, 1}, light);       // bottom
-      fill(target, {x + rw - 1, y, 1, rh - 1}, light);   // right
+      fill_rect(target, x, y, rw - 1, 1, shadow);          // top
+      fill_rect(target, x, y + 1, 1, rh - 2, shadow);      // left
+      fill_rect(target, x, y + rh - 1, rw, 1, light);      // bottom
+      fill_rect(target, x + rw - 1, y, 1, rh - 1, light);  // right
     }
   }
 
   SDL_Window* window_ = nullptr;
-  const void* prefaulted_ = nullptr;  // the pixels of the surface last prefaulted
+  std::unique_ptr<WindowCanvas> canvas_;
   PictureAreaGeometry area_;
 };
 

@@ -161,6 +161,20 @@ INSTANTIATE_TEST_SUITE_P(
                   p.activate = [](rt::Runtime& r) { rt::check_call(r.window().hide(), "ZEMK", "Form", "Hide"); };
                 },
                 "runtime error 3: ZEMK: Form.Hide failed"},
+        Failure{"picture_not_drawn",
+                [](Program& p, rt::ScriptedDesktop& d) {
+                  // The first repaint draws nothing, so the assignment after it fails.
+                  d.draw_nothing = true;
+                  d.end_at_pump(5);  // ends with status 0 if no assignment fails
+                  p.activate = [](rt::Runtime& r) {
+                    const rt::PictureRef frame = rt::picture_of(r.window().control("Image1"));
+                    for (;;) {
+                      rt::check_call(r.window().picture_box().set_picture(frame), "Picture1", "PictureBox", "Picture");
+                      r.do_events();
+                    }
+                  };
+                },
+                "runtime error 3: Picture1: PictureBox.Picture failed"},
         Failure{"fail_open", [](Program&, rt::ScriptedDesktop& d) { d.fail_open = true; },
                 "runtime error 5: the scripted desktop refused to open the window"},
         Failure{"display_lost",

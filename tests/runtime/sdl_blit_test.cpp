@@ -1,6 +1,7 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <memory>
 #include <ostream>
 #include <vector>
@@ -24,7 +25,17 @@ Surface target_of(Uint32 format, int width, int height) {
   return target;
 }
 
+// An intensity at the channel's nearest level, written as SDL's blit writes
+// the level: in the intensity's top bits. For a full 8-bit channel, itself.
+Uint8 nearest_level(Uint8 intensity, Uint32 mask) {
+  const int bits = std::popcount(mask);
+  const unsigned full = (1u << bits) - 1;
+  return Uint8(((intensity * full + 127) / 255) << (8 - bits));
+}
+
 // SDL's own blit of the decoded picture through an 8-bit surface: the reference.
+// SDL keeps a colour's top bits where the desktop takes the nearest level, so the
+// palette goes in at the levels the target can show.
 void sdl_blit(const rt::Picture& picture, SDL_Surface* target, int x, int y, int width, int height) {
   std::vector<std::uint8_t> pixels = picture.pixels();
   const Surface source(SDL_CreateRGBSurfaceWithFormatFrom(pixels.data(), picture.width(), picture.height(), 8,
@@ -33,7 +44,8 @@ void sdl_blit(const rt::Picture& picture, SDL_Surface* target, int x, int y, int
   SDL_Color colours[256];
   for (int i = 0; i < 256; ++i) {
     const rt::Picture::Rgb& c = picture.palette()[i];
-    colours[i] = {c.r, c.g, c.b, 255};
+    const SDL_PixelFormat& f = *target->format;
+    colours[i] = {nearest_level(c.r, f.Rmask), nearest_level(c.g, f.Gmask), nearest_level(c.b, f.Bmask), 255};
   }
   SDL_SetPaletteColors(source->format->palette, colours, 0, 256);
   SDL_Rect from{0, 0, width, height}, to{x, y, 0, 0};
@@ -115,6 +127,31 @@ TEST(Blit, DrawsNothingOutsideTheTarget) {
   int changed = 0;
   for (int i = 0; i < target->pitch * target->h; ++i) changed += bytes[i] != kUntouched;
   EXPECT_EQ(changed, 0);
+}
+
+// Pixel values of the X visuals SDL has no format for, and of a common one: each
+// channel at its nearest level, full intensity full at any width.
+TEST(PixelLayout, EachChannelTakesItsNearestLevel) {
+  struct Row {
+    rt::PixelLayout layout;
+    rt::Picture::Rgb colour;
+    std::uint32_t value;
+  };
+  const rt::PixelLayout ten_bits{.red = 0x3ff00000, .green = 0xffc00, .blue = 0x3ff};
+  const rt::PixelLayout three_three_two{.red = 0x7, .green = 0x38, .blue = 0xc0};
+  const rt::PixelLayout rgb565{.red = 0xf800, .green = 0x7e0, .blue = 0x1f};
+  const Row rows[] = {
+      {ten_bits, {255, 255, 255}, 0x3fffffff},
+      {ten_bits, {255, 128, 0}, 0x3ff00000 | 514u << 10},
+      {ten_bits, {192, 192, 192}, 770u << 20 | 770u << 10 | 770u},
+      {three_three_two, {255, 0, 255}, 0x7 | 0xc0},
+      {three_three_two, {192, 192, 192}, 5 | 5 << 3 | 2 << 6},  // 182, 182, 170
+      {rgb565, {192, 192, 192}, 23u << 11 | 47u << 5 | 23u},
+      {{.red = 0xff0000, .green = 0xff00, .blue = 0xff, .opaque = 0xff000000}, {1, 2, 3}, 0xff010203},
+  };
+  for (const Row& row : rows) {
+    EXPECT_EQ(row.layout.value(row.colour), row.value) << std::hex << row.layout.red << " " << int(row.colour.r);
+  }
 }
 
 }  // namespace

@@ -57,6 +57,21 @@ TEST(Window, PicturesAreSharedNotCopied) {
   EXPECT_TRUE(window->picture_box().repaint_pending());
 }
 
+// An assignment fails once a repaint has drawn nothing, and holds again once
+// one has drawn.
+TEST(Window, PictureAssignmentFailsWhileRepaintsDrawNothing) {
+  TinyLayout tiny;
+  const auto window = rt::build_window(tiny.layout, nullptr);
+  rt::PictureBox& box = window->picture_box();
+  const rt::PictureRef frame = rt::picture_of(window->control("Image1"));
+  EXPECT_EQ(box.set_picture(frame), rt::Status::ok);
+  box.repainted(false);
+  EXPECT_EQ(box.set_picture(frame), rt::Status::failed);
+  EXPECT_EQ(box.picture(), frame);
+  box.repainted(true);
+  EXPECT_EQ(box.set_picture(frame), rt::Status::ok);
+}
+
 TEST(Window, UnknownNamesAndNonHoldersRaiseFailedCall) {
   TinyLayout tiny;
   const auto window = rt::build_window(tiny.layout, nullptr);

@@ -2,7 +2,10 @@
 // area's pixels, read back from a real X server.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
+#include <cstdlib>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -99,6 +102,63 @@ TEST_P(RealWindow, PictureAreaShowsAFramePixelForPixelInsideItsSunkenBorder) {
   // The rows below the frame are the background, not the frames' white margin.
   EXPECT_EQ("", xtest::frame_matcher().first_difference(shot, frame));
 }
+
+// Screens of other depths. The frames' colours (full or no intensity in each
+// channel, and white) exist at every depth, so every frame pixel must be exact;
+// the greys of the border and background are as close as the depth's coarsest
+// channel allows. An 8-bit screen shows the window through its 3-3-2 TrueColor
+// visual, beside the default PseudoColor one.
+struct Depth {
+  int bits;
+  int grey_tolerance;  // half the step of the coarsest channel, rounded up
+};
+
+class ScreenDepth : public testing::TestWithParam<Depth> {};
+
+TEST_P(ScreenDepth, FramePixelForPixelAndTheGreysAsCloseAsTheDepthAllows) {
+  xtest::XSession session({.depth = GetParam().bits});
+  session.launch({SHOW_FRAME_PROGRAM});
+  const std::string window = session.find_window();
+  RgbImage shot;
+  for (auto deadline = std::chrono::steady_clock::now() + 20s; std::chrono::steady_clock::now() < deadline;) {
+    shot = session.screenshot(window);
+    if (frame_shown(shot) == 0) break;
+    std::this_thread::sleep_for(50ms);
+  }
+  ASSERT_EQ(0, frame_shown(shot)) << xtest::frame_matcher().first_difference(shot, 0) << "\n"
+                                  << session.program_stderr();
+
+  const Rgb outer_shadow{128, 128, 128}, inner_shadow{64, 64, 64};
+  const Rgb outer_light{255, 255, 255}, inner_light{223, 223, 223};
+  const auto outside_the_frame = [&](int x, int y) -> std::optional<Rgb> {
+    if (x == kClientWidth - 1) return outer_light;
+    if (x == 0 || y == 0) return outer_shadow;
+    if (x == kClientWidth - 2) return inner_light;
+    if (x == 1 || y == 1) return inner_shadow;
+    if (y >= xtest::kBorder + xtest::kFrameRows) return xtest::kBackground;
+    return std::nullopt;
+  };
+  const auto off = [](std::uint8_t a, std::uint8_t b) { return std::abs(int(a) - int(b)); };
+  int far_off = 0;
+  for (int y = 0; y < kClientHeight; ++y) {
+    for (int x = 0; x < kClientWidth; ++x) {
+      const auto want = outside_the_frame(x, y);
+      if (!want) continue;
+      const Rgb got = shot.at(x, y);
+      const int worst = std::max({off(got.r, want->r), off(got.g, want->g), off(got.b, want->b)});
+      if (worst > GetParam().grey_tolerance && far_off++ == 0) {
+        ADD_FAILURE() << "client pixel " << x << "," << y << " is " << int(got.r) << "," << int(got.g) << ","
+                      << int(got.b) << ", wanted about " << int(want->r) << "," << int(want->g) << ","
+                      << int(want->b);
+      }
+    }
+  }
+  EXPECT_EQ(0, far_off);
+}
+
+INSTANTIATE_TEST_SUITE_P(Depths, ScreenDepth,
+                         testing::Values(Depth{24, 0}, Depth{30, 1}, Depth{16, 5}, Depth{8, 43}),
+                         [](const auto& info) { return "depth" + std::to_string(info.param.bits); });
 
 INSTANTIATE_TEST_SUITE_P(Programs, RealWindow, testing::ValuesIn(xtest::programs_under_test()),
                          [](const auto& info) { return info.param.name; });

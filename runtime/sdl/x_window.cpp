@@ -1,0 +1,63 @@
+#include "runtime/sdl/x_window.h"
+
+#include "runtime/sdl/x_handles.h"
+
+namespace rt {
+namespace {
+
+const char* class_name(int visual_class) {
+  switch (visual_class) {
+    case StaticGray: return "StaticGray";
+    case GrayScale: return "GrayScale";
+    case StaticColor: return "StaticColor";
+    case PseudoColor: return "PseudoColor";
+    case TrueColor: return "TrueColor";
+    case DirectColor: return "DirectColor";
+    default: return "unknown";
+  }
+}
+
+}  // namespace
+
+WindowVisual visual_of(SDL_Window* window) {
+  const XHandles x = x_handles_of(window);
+  XWindowAttributes attributes{};
+  if (x.display == nullptr || !XGetWindowAttributes(x.display, x.window, &attributes)) return {};
+  const Visual* visual = attributes.visual;
+  return {.id = XVisualIDFromVisual(attributes.visual),
+          .depth = attributes.depth,
+          .true_colour = visual->c_class == TrueColor,
+          .class_name = class_name(visual->c_class),
+          .layout = {.red = std::uint32_t(visual->red_mask),
+                     .green = std::uint32_t(visual->green_mask),
+                     .blue = std::uint32_t(visual->blue_mask)}};
+}
+
+unsigned long true_colour_visual(SDL_Window* window) {
+  constexpr int kDeepestWithoutAlpha = 30;
+  const XHandles x = x_handles_of(window);
+  if (x.display == nullptr) return 0;
+  XVisualInfo wanted{};
+  wanted.screen = DefaultScreen(x.display);
+  wanted.c_class = TrueColor;
+  int count = 0;
+  XVisualInfo* found = XGetVisualInfo(x.display, VisualScreenMask | VisualClassMask, &wanted, &count);
+  unsigned long best = 0;
+  int best_depth = 0;
+  for (int i = 0; i < count; ++i) {
+    if (found[i].depth > best_depth && found[i].depth <= kDeepestWithoutAlpha) {
+      best = found[i].visualid, best_depth = found[i].depth;
+    }
+  }
+  if (found != nullptr) XFree(found);
+  return best;
+}
+
+void set_background(SDL_Window* window, Picture::Rgb colour) {
+  const WindowVisual visual = visual_of(window);
+  const XHandles x = x_handles_of(window);
+  if (!visual.true_colour || x.display == nullptr) return;
+  XSetWindowBackground(x.display, x.window, visual.layout.value(colour));
+}
+
+}  // namespace rt

@@ -1,0 +1,31 @@
+#pragma once
+// The X side of the SDL window: its visual and its background. Xlib stays in the
+// .cpp files of this folder, since its macros clash with the runtime's names.
+
+#include <string>
+
+#include "runtime/picture.h"
+#include "runtime/sdl/pixels.h"
+
+struct SDL_Window;
+
+namespace rt {
+
+struct WindowVisual {
+  unsigned long id = 0;
+  int depth = 0;
+  bool true_colour = false;
+  std::string class_name;  // as X names it: TrueColor, PseudoColor, ...
+  PixelLayout layout;      // the channel masks of a TrueColor visual
+};
+
+WindowVisual visual_of(SDL_Window* window);
+
+// A TrueColor visual of the window's screen, 0 if it has none: the deepest of at
+// most 30 bits (deeper ones have an alpha channel that a compositor would honour).
+unsigned long true_colour_visual(SDL_Window* window);
+
+// What X shows in the window wherever the program has not drawn yet.
+void set_background(SDL_Window* window, Picture::Rgb colour);
+
+}  // namespace rt
