@@ -16,6 +16,7 @@
 #include "runtime/sdl/display_loss.h"
 #include "runtime/sdl/display_probe.h"
 #include "runtime/sdl/events.h"
+#include "runtime/sdl/x_frame.h"
 #include "runtime/sdl/x_window.h"
 #include "runtime/window_builder.h"
 
@@ -133,6 +134,7 @@ class SdlDesktop final : public Desktop {
     if (canvas_ == nullptr) canvas_ = x_image_canvas(window_);
     if (canvas_ == nullptr) refuse(visual_of(window_), "whose pixels the program cannot write");
     set_background(window_, kFace);
+    if (const auto extents = frame_extents_in_advance(window_)) centre_frame(*extents);
     SDL_ShowWindow(window_);
     SDL_RaiseWindow(window_);
     SDL_StartTextInput();
@@ -181,6 +183,19 @@ class SdlDesktop final : public Desktop {
   }
 
  private:
+  // The whole frame centred on the window's screen. On a screen too small for it
+  // its top-left corner stays on the screen, so that the title bar can be reached.
+  void centre_frame(const FrameExtents& extents) {
+    SDL_Rect screen{};
+    if (SDL_GetDisplayBounds(SDL_GetWindowDisplayIndex(window_), &screen) != 0) return;
+    int width = 0, height = 0;
+    SDL_GetWindowSize(window_, &width, &height);
+    const int frame_width = width + extents.left + extents.right;
+    const int frame_height = height + extents.top + extents.bottom;
+    place_frame(window_, screen.x + std::max(0, (screen.w - frame_width) / 2),
+                screen.y + std::max(0, (screen.h - frame_height) / 2), extents);
+  }
+
   // Where the window cannot be drawn on, it is never shown, and the program ends
   // before its first frame.
   [[noreturn]] void refuse(const WindowVisual& visual, const std::string& what) {

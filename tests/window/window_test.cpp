@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -159,6 +160,48 @@ TEST_P(ScreenDepth, FramePixelForPixelAndTheGreysAsCloseAsTheDepthAllows) {
 INSTANTIATE_TEST_SUITE_P(Depths, ScreenDepth,
                          testing::Values(Depth{24, 0}, Depth{30, 1}, Depth{16, 5}, Depth{8, 43}),
                          [](const auto& info) { return "depth" + std::to_string(info.param.bits); });
+
+// Under a window manager that frames the window: the whole frame centred within
+// 2 pixels, and on a screen lower than the frame its top edge, and so the title
+// bar, on the screen.
+struct ScreenSize {
+  int width, height;
+};
+
+class FramedWindow : public testing::TestWithParam<ScreenSize> {};
+
+TEST_P(FramedWindow, FrameIsCentredAndItsTopLeftOnTheScreen) {
+  const auto [screen_width, screen_height] = GetParam();
+  xtest::XSession session({.window_manager = true, .width = screen_width, .height = screen_height});
+  session.launch({SHOW_FRAME_PROGRAM});
+  const std::string window = session.find_window();
+  // _NET_FRAME_EXTENTS(CARDINAL) = left, right, top, bottom
+  std::vector<int> extents;
+  for (auto deadline = std::chrono::steady_clock::now() + 10s;
+       extents.size() != 4 && std::chrono::steady_clock::now() < deadline;) {
+    const std::string line = session.x_tool({"xprop", "-id", window, "_NET_FRAME_EXTENTS"});
+    extents.clear();
+    if (const auto equals = line.find('='); equals != std::string::npos) {
+      std::istringstream values(line.substr(equals + 1));
+      for (std::string value; std::getline(values, value, ',');) extents.push_back(std::stoi(value));
+    }
+    if (extents.size() != 4) std::this_thread::sleep_for(50ms);
+  }
+  ASSERT_EQ(4u, extents.size()) << "openbox gave the window no frame extents";
+  const xtest::WindowGeometry client = session.geometry(window);
+  const int frame_x = client.x - extents[0], frame_y = client.y - extents[2];
+  const int frame_width = client.width + extents[0] + extents[1];
+  const int frame_height = client.height + extents[2] + extents[3];
+  EXPECT_NEAR(std::max(0, (screen_width - frame_width) / 2), frame_x, 2);
+  EXPECT_NEAR(std::max(0, (screen_height - frame_height) / 2), frame_y, 2);
+  EXPECT_GE(frame_x, 0);
+  EXPECT_GE(frame_y, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Screens, FramedWindow, testing::Values(ScreenSize{1024, 768}, ScreenSize{640, 480}),
+                         [](const auto& info) {
+                           return std::to_string(info.param.width) + "x" + std::to_string(info.param.height);
+                         });
 
 INSTANTIATE_TEST_SUITE_P(Programs, RealWindow, testing::ValuesIn(xtest::programs_under_test()),
                          [](const auto& info) { return info.param.name; });
