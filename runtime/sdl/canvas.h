@@ -17,6 +17,8 @@ class WindowCanvas {
   virtual PixelTarget* pixels() = 0;
   // Puts the pixels drawn since the last show on the screen.
   virtual void show() = 0;
+  // How its pixels hold a colour: the window's visual's TrueColor layout.
+  virtual PixelLayout layout() const = 0;
 };
 
 // SDL's window surface, shown through shared memory; null if SDL has none for

@@ -31,8 +31,7 @@ constexpr Picture::Rgb kInnerShadow{64, 64, 64};
 constexpr Picture::Rgb kOuterLight{255, 255, 255};
 constexpr Picture::Rgb kInnerLight{223, 223, 223};
 
-// SDL reads this hint, but its headers do not name it.
-constexpr const char* kNoDirectColorHint = "SDL_VIDEO_X11_NODIRECTCOLOR";
+constexpr const char* kNoDirectColor = "SDL_VIDEO_X11_NODIRECTCOLOR";
 
 std::string sdl_error() { return SDL_GetError(); }
 
@@ -81,15 +80,16 @@ class SdlDesktop final : public Desktop {
     // The window surface without framebuffer acceleration presents through
     // shared-memory images: several times faster and leaner than a GL context.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-    // SDL prefers a DirectColor visual, and its colour ramp on a 16-bit screen
-    // is inexact; TrueColor shows every colour the depth can.
-    SDL_SetHint(kNoDirectColorHint, "1");
     {
       // SDL opens X's input method in the environment's locale, and in a UTF-8
       // locale Xlib then parses that locale's whole compose table, a character
       // at a time: some 10 ms of every start. The program answers ASCII
       // characters only, which the C locale's input method types alike.
       const ScopedVariable c_locale("LC_ALL", "C");  // LC_ALL overrides the others
+      // SDL picks its visual as it starts, a DirectColor one where the screen has
+      // one, and its colour ramp on a 16-bit screen is inexact. TrueColor shows
+      // every colour the depth can. SDL reads this from the environment only.
+      const ScopedVariable true_colour(kNoDirectColor, "1");
       // SDL connects to the session's message bus, for input methods and the
       // screensaver. Where there is none, libdbus would start one of its own
       // (dbus-launch), which would outlive the program; the fork alone costs
@@ -120,20 +120,23 @@ class SdlDesktop final : public Desktop {
       if (window_ == nullptr) raise(ErrorNumber::desktop, "cannot open the window: " + sdl_error());
     };
     create();
-    const WindowVisual visual = visual_of(window_);
-    if (!visual.true_colour) {
-      // The frames' colours need a visual of fixed colours; a screen may have
-      // one beside its default one.
-      const unsigned long other = true_colour_visual(window_);
-      if (other == 0) refuse(visual, "and no TrueColor visual beside it");
-      SDL_DestroyWindow(window_);
-      SDL_SetHint(SDL_HINT_VIDEO_X11_WINDOW_VISUALID, std::to_string(other).c_str());
-      create();
-    }
     canvas_ = sdl_surface_canvas(window_);
-    if (canvas_ == nullptr) canvas_ = x_image_canvas(window_);
-    if (canvas_ == nullptr) refuse(visual_of(window_), "whose pixels the program cannot write");
-    set_background(window_, kFace);
+    if (canvas_ == nullptr) {
+      const WindowVisual visual = visual_of(window_);
+      if (!visual.true_colour) {
+        // The frames' colours need a visual of fixed colours; a screen may have
+        // one beside its default one.
+        const unsigned long other = true_colour_visual(window_);
+        if (other == 0) refuse(visual, "and no TrueColor visual beside it");
+        SDL_DestroyWindow(window_);
+        SDL_SetHint(SDL_HINT_VIDEO_X11_WINDOW_VISUALID, std::to_string(other).c_str());
+        create();
+        canvas_ = sdl_surface_canvas(window_);
+      }
+      if (canvas_ == nullptr) canvas_ = x_image_canvas(window_);
+      if (canvas_ == nullptr) refuse(visual_of(window_), "whose pixels the program cannot write");
+    }
+    set_background(window_, canvas_->layout().value(kFace));
     if (const auto extents = frame_extents_in_advance(window_)) centre_frame(*extents);
     SDL_ShowWindow(window_);
     SDL_RaiseWindow(window_);

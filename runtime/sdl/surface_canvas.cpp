@@ -12,7 +12,7 @@ namespace {
 
 class SurfaceCanvas final : public WindowCanvas {
  public:
-  explicit SurfaceCanvas(SDL_Window* window) : window_(window) {}
+  SurfaceCanvas(SDL_Window* window, const PixelLayout& layout) : window_(window), layout_(layout) {}
 
   PixelTarget* pixels() override {
     SDL_Surface* surface = SDL_GetWindowSurface(window_);
@@ -26,6 +26,7 @@ class SurfaceCanvas final : public WindowCanvas {
   }
 
   void show() override { SDL_UpdateWindowSurface(window_); }
+  PixelLayout layout() const override { return layout_; }
 
  private:
   // A new window surface is fresh shared memory. Asking for all its pages at once
@@ -40,16 +41,19 @@ class SurfaceCanvas final : public WindowCanvas {
   }
 
   SDL_Window* window_;
+  PixelLayout layout_;
   const void* prefaulted_ = nullptr;  // the pixels of the surface last prefaulted
   PixelTarget target_;
 };
 
 }  // namespace
 
+// An indexed surface stands for a visual of changeable colours (PseudoColor):
+// not one to draw the frames in.
 std::unique_ptr<WindowCanvas> sdl_surface_canvas(SDL_Window* window) {
   SDL_Surface* surface = SDL_GetWindowSurface(window);
   if (surface == nullptr || SDL_ISPIXELFORMAT_INDEXED(surface->format->format)) return nullptr;
-  return std::make_unique<SurfaceCanvas>(window);
+  return std::make_unique<SurfaceCanvas>(window, pixels_of(surface).layout);
 }
 
 }  // namespace rt

@@ -34,9 +34,8 @@ std::optional<std::vector<long>> cardinals(Display* display, Window window, Atom
   return values;
 }
 
-bool window_manager_supports(Display* display, Atom feature) {
-  const auto supported =
-      cardinals(display, DefaultRootWindow(display), XInternAtom(display, "_NET_SUPPORTED", False), XA_ATOM);
+bool window_manager_supports(Display* display, Atom supported_atom, Atom feature) {
+  const auto supported = cardinals(display, DefaultRootWindow(display), supported_atom, XA_ATOM);
   return supported && std::find(supported->begin(), supported->end(), long(feature)) != supported->end();
 }
 
@@ -45,9 +44,12 @@ bool window_manager_supports(Display* display, Atom feature) {
 std::optional<FrameExtents> frame_extents_in_advance(SDL_Window* window) {
   const XHandles x = x_handles_of(window);
   if (x.display == nullptr) return std::nullopt;
-  const Atom request = XInternAtom(x.display, "_NET_REQUEST_FRAME_EXTENTS", False);
-  if (!window_manager_supports(x.display, request)) return std::nullopt;
-  const Atom extents = XInternAtom(x.display, "_NET_FRAME_EXTENTS", False);
+  char* names[] = {const_cast<char*>("_NET_SUPPORTED"), const_cast<char*>("_NET_REQUEST_FRAME_EXTENTS"),
+                   const_cast<char*>("_NET_FRAME_EXTENTS")};
+  Atom atoms[3] = {};
+  XInternAtoms(x.display, names, 3, False, atoms);  // one round trip for all three
+  const Atom supported = atoms[0], request = atoms[1], extents = atoms[2];
+  if (!window_manager_supports(x.display, supported, request)) return std::nullopt;
 
   XEvent message{};
   message.xclient.type = ClientMessage;

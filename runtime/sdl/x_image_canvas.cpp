@@ -27,6 +27,7 @@ class XImageCanvas final : public WindowCanvas {
   XImageCanvas& operator=(const XImageCanvas&) = delete;
 
   PixelTarget* pixels() override { return &target_; }
+  PixelLayout layout() const override { return target_.layout; }
 
   void show() override {
     XPutImage(display_, window_, gc_, image_, 0, 0, 0, 0, unsigned(image_->width), unsigned(image_->height));

@@ -53,11 +53,9 @@ unsigned long true_colour_visual(SDL_Window* window) {
   return best;
 }
 
-void set_background(SDL_Window* window, Picture::Rgb colour) {
-  const WindowVisual visual = visual_of(window);
+void set_background(SDL_Window* window, std::uint32_t pixel) {
   const XHandles x = x_handles_of(window);
-  if (!visual.true_colour || x.display == nullptr) return;
-  XSetWindowBackground(x.display, x.window, visual.layout.value(colour));
+  if (x.display != nullptr) XSetWindowBackground(x.display, x.window, pixel);
 }
 
 }  // namespace rt

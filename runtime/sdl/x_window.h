@@ -25,7 +25,8 @@ WindowVisual visual_of(SDL_Window* window);
 // most 30 bits (deeper ones have an alpha channel that a compositor would honour).
 unsigned long true_colour_visual(SDL_Window* window);
 
-// What X shows in the window wherever the program has not drawn yet.
-void set_background(SDL_Window* window, Picture::Rgb colour);
+// What X shows in the window wherever the program has not drawn yet: a pixel
+// value of the window's visual.
+void set_background(SDL_Window* window, std::uint32_t pixel);
 
 }  // namespace rt
