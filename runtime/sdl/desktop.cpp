@@ -137,7 +137,9 @@ class SdlDesktop final : public Desktop {
       if (canvas_ == nullptr) refuse(visual_of(window_), "whose pixels the program cannot write");
     }
     set_background(window_, canvas_->layout().value(kFace));
-    if (const auto extents = frame_extents_in_advance(window_)) centre_frame(*extents);
+    // A frame that is not known in advance counts as none: without a window
+    // manager the client area is the whole window.
+    centre_frame(frame_extents_in_advance(window_).value_or(FrameExtents{}));
     SDL_ShowWindow(window_);
     SDL_RaiseWindow(window_);
     SDL_StartTextInput();

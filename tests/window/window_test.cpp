@@ -161,22 +161,23 @@ INSTANTIATE_TEST_SUITE_P(Depths, ScreenDepth,
                          testing::Values(Depth{24, 0}, Depth{30, 1}, Depth{16, 5}, Depth{8, 43}),
                          [](const auto& info) { return "depth" + std::to_string(info.param.bits); });
 
-// Under a window manager that frames the window: the whole frame centred within
-// 2 pixels, and on a screen lower than the frame its top edge, and so the title
-// bar, on the screen.
+// The whole window centred within 2 pixels: under a window manager with its
+// frame, without one the client area alone. On a screen lower than the window
+// its top edge, and so a title bar, lies on the screen.
 struct ScreenSize {
   int width, height;
+  bool window_manager;
 };
 
-class FramedWindow : public testing::TestWithParam<ScreenSize> {};
+class PlacedWindow : public testing::TestWithParam<ScreenSize> {};
 
-TEST_P(FramedWindow, FrameIsCentredAndItsTopLeftOnTheScreen) {
-  const auto [screen_width, screen_height] = GetParam();
-  xtest::XSession session({.window_manager = true, .width = screen_width, .height = screen_height});
+TEST_P(PlacedWindow, WholeWindowIsCentredAndItsTopLeftOnTheScreen) {
+  const auto [screen_width, screen_height, window_manager] = GetParam();
+  xtest::XSession session({.window_manager = window_manager, .width = screen_width, .height = screen_height});
   session.launch({SHOW_FRAME_PROGRAM});
   const std::string window = session.find_window();
   // _NET_FRAME_EXTENTS(CARDINAL) = left, right, top, bottom
-  std::vector<int> extents;
+  std::vector<int> extents = window_manager ? std::vector<int>{} : std::vector<int>{0, 0, 0, 0};
   for (auto deadline = std::chrono::steady_clock::now() + 10s;
        extents.size() != 4 && std::chrono::steady_clock::now() < deadline;) {
     const std::string line = session.x_tool({"xprop", "-id", window, "_NET_FRAME_EXTENTS"});
@@ -198,9 +199,12 @@ TEST_P(FramedWindow, FrameIsCentredAndItsTopLeftOnTheScreen) {
   EXPECT_GE(frame_y, 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Screens, FramedWindow, testing::Values(ScreenSize{1024, 768}, ScreenSize{640, 480}),
+INSTANTIATE_TEST_SUITE_P(Screens, PlacedWindow,
+                         testing::Values(ScreenSize{1024, 768, true}, ScreenSize{640, 480, true},
+                                         ScreenSize{640, 480, false}),
                          [](const auto& info) {
-                           return std::to_string(info.param.width) + "x" + std::to_string(info.param.height);
+                           return std::to_string(info.param.width) + "x" + std::to_string(info.param.height) +
+                                  (info.param.window_manager ? "_openbox" : "_no_window_manager");
                          });
 
 INSTANTIATE_TEST_SUITE_P(Programs, RealWindow, testing::ValuesIn(xtest::programs_under_test()),
