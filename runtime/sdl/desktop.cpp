@@ -97,8 +97,9 @@ class SdlDesktop final : public Desktop {
       std::optional<ScopedVariable> no_bus_of_its_own;
       if (!session_bus_exists()) no_bus_of_its_own.emplace("DBUS_SESSION_BUS_ADDRESS", "disabled:");
       if (SDL_Init(SDL_INIT_VIDEO) != 0) {
-        raise(ErrorNumber::desktop, "cannot open display " + std::string(display) + ": " +
-                                        display_refusal(display, "the X server answers, but SDL cannot use it: " + sdl_error()));
+        const std::string accepted = "the X server answers, but SDL cannot use it: " + sdl_error();
+        raise(ErrorNumber::desktop,
+              "cannot open display " + std::string(display) + ": " + display_refusal(display, accepted));
       }
     }
     end_program_on_display_loss();
@@ -127,7 +128,7 @@ class SdlDesktop final : public Desktop {
         // The frames' colours need a visual of fixed colours; a screen may have
         // one beside its default one.
         const unsigned long other = true_colour_visual(window_);
-        if (other == 0) refuse(visual, "and no TrueColor visual beside it");
+        if (other == 0) refuse(visual, "and the screen offers no TrueColor visual");
         SDL_DestroyWindow(window_);
         SDL_SetHint(SDL_HINT_VIDEO_X11_WINDOW_VISUALID, std::to_string(other).c_str());
         create();

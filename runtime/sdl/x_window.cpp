@@ -24,8 +24,7 @@ WindowVisual visual_of(SDL_Window* window) {
   XWindowAttributes attributes{};
   if (x.display == nullptr || !XGetWindowAttributes(x.display, x.window, &attributes)) return {};
   const Visual* visual = attributes.visual;
-  return {.id = XVisualIDFromVisual(attributes.visual),
-          .depth = attributes.depth,
+  return {.depth = attributes.depth,
           .true_colour = visual->c_class == TrueColor,
           .class_name = class_name(visual->c_class),
           .layout = {.red = std::uint32_t(visual->red_mask),

@@ -4,7 +4,6 @@
 
 #include <string>
 
-#include "runtime/picture.h"
 #include "runtime/sdl/pixels.h"
 
 struct SDL_Window;
@@ -12,7 +11,6 @@ struct SDL_Window;
 namespace rt {
 
 struct WindowVisual {
-  unsigned long id = 0;
   int depth = 0;
   bool true_colour = false;
   std::string class_name;  // as X names it: TrueColor, PseudoColor, ...
