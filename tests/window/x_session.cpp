@@ -70,28 +70,31 @@ ChildOptions on_display(const std::string& display, const std::string& stderr_pa
 
 }  // namespace
 
-XSession::XSession(Options options) : options_(options) {
+XSession::XSession(Options options) {
   char directory[] = "/tmp/xsession-XXXXXX";
   if (mkdtemp(directory) == nullptr) throw std::runtime_error("mkdtemp failed");
   directory_ = directory;
 
-  int pipe_fds[2];
-  if (pipe2(pipe_fds, O_CLOEXEC) != 0) throw std::runtime_error("pipe failed");
-  ChildOptions server_options;
-  server_options.stderr_path = directory_ + "/xvfb.log";
-  server_options.keep_fd = pipe_fds[1];
-  std::vector<std::string> server_argv{
-      "Xvfb", "-displayfd", std::to_string(pipe_fds[1]), "-screen", "0",
-      std::to_string(options.width) + "x" + std::to_string(options.height) + "x" + std::to_string(options.depth),
-      "-nolisten", "tcp"};
+  std::vector<std::string> access;  // the server's options for whom it admits
   if (options.refuse_clients) {
     // A server given cookies admits only the clients that bring one of them.
     const std::string cookies = directory_ + "/cookies";
     if (run_tool({"xauth", "-f", cookies, "add", ":0", ".", "0123456789abcdef0123456789abcdef"}, {}, 10s).status != 0) {
       throw std::runtime_error("xauth could not write the server's cookie");
     }
-    server_argv.insert(server_argv.end(), {"-auth", cookies});
+    access = {"-auth", cookies};
   }
+
+  int pipe_fds[2];
+  if (pipe2(pipe_fds, O_CLOEXEC) != 0) throw std::runtime_error("pipe failed");
+  std::vector<std::string> server_argv{
+      "Xvfb", "-displayfd", std::to_string(pipe_fds[1]), "-screen", "0",
+      std::to_string(options.width) + "x" + std::to_string(options.height) + "x" + std::to_string(options.depth),
+      "-nolisten", "tcp"};
+  server_argv.insert(server_argv.end(), access.begin(), access.end());
+  ChildOptions server_options;
+  server_options.stderr_path = directory_ + "/xvfb.log";
+  server_options.keep_fd = pipe_fds[1];
   server_ = std::make_unique<ChildProcess>(server_argv, server_options);
   close(pipe_fds[1]);
   try {

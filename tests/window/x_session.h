@@ -37,8 +37,6 @@ class XSession {
   XSession& operator=(const XSession&) = delete;
 
   const std::string& display() const { return display_; }  // ":N"
-  int screen_width() const { return options_.width; }
-  int screen_height() const { return options_.height; }
 
   struct LaunchOptions {
     bool with_display = true;                   // this session's DISPLAY, or none
@@ -84,7 +82,6 @@ class XSession {
  private:
   void start_window_manager();  // openbox, once it manages windows
   std::string openbox_log() const { return directory_ + "/openbox.log"; }
-  Options options_;
   std::string directory_;  // for the server's and the program's output
   std::string display_;
   std::unique_ptr<ChildProcess> server_;
