@@ -17,7 +17,7 @@ constexpr auto kAnswerTime = 200ms;
 constexpr auto kPollInterval = 1ms;
 
 // The 32-bit items of a window's property, or none.
-std::optional<std::vector<long>> cardinals(Display* display, Window window, Atom property, Atom type) {
+std::optional<std::vector<long>> property_items(Display* display, Window window, Atom property, Atom type) {
   Atom actual_type = None;
   int format = 0;
   unsigned long count = 0, left = 0;
@@ -35,7 +35,7 @@ std::optional<std::vector<long>> cardinals(Display* display, Window window, Atom
 }
 
 bool window_manager_supports(Display* display, Atom supported_atom, Atom feature) {
-  const auto supported = cardinals(display, DefaultRootWindow(display), supported_atom, XA_ATOM);
+  const auto supported = property_items(display, DefaultRootWindow(display), supported_atom, XA_ATOM);
   return supported && std::find(supported->begin(), supported->end(), long(feature)) != supported->end();
 }
 
@@ -62,7 +62,7 @@ std::optional<FrameExtents> frame_extents_in_advance(SDL_Window* window) {
   // Polled, not waited for as an event: SDL reads the event queue.
   const auto deadline = std::chrono::steady_clock::now() + kAnswerTime;
   do {
-    if (const auto values = cardinals(x.display, x.window, extents, XA_CARDINAL); values && values->size() == 4) {
+    if (const auto values = property_items(x.display, x.window, extents, XA_CARDINAL); values && values->size() == 4) {
       return FrameExtents{.left = int((*values)[0]), .right = int((*values)[1]), .top = int((*values)[2]),
                           .bottom = int((*values)[3])};
     }
