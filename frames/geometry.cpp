@@ -2,12 +2,10 @@
 
 #include <cassert>
 #include <cmath>
-#include <numbers>
 
 namespace frames {
 namespace {
 
-constexpr double kDegree = std::numbers::pi / 180;
 constexpr double kValveAxisAngle = 62;      // below the horizontal
 constexpr double kEccentricStartAngle = 180 - 22.5;  // counter-clockwise from the right
 constexpr double kPositionStep = 20;

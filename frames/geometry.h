@@ -2,11 +2,14 @@
 // Where every moving part of the mechanism stands for one frame: set 0..2, shaft position 0..17.
 
 #include <array>
+#include <numbers>
 
 namespace frames {
 
 inline constexpr int kSetCount = 3;
 inline constexpr int kPositionCount = 18;
+
+inline constexpr double kDegree = std::numbers::pi / 180;  // radians
 
 struct Point {
   double x = 0, y = 0;
@@ -16,6 +19,8 @@ inline Point operator+(Point a, Point b) { return {a.x + b.x, a.y + b.y}; }
 inline Point operator-(Point a, Point b) { return {a.x - b.x, a.y - b.y}; }
 inline Point operator*(double k, Point a) { return {k * a.x, k * a.y}; }
 inline double dot(Point a, Point b) { return a.x * b.x + a.y * b.y; }
+// `u` turned a quarter turn, clockwise on the screen (y grows downward).
+inline Point left_normal(Point u) { return {-u.y, u.x}; }
 
 enum Side { kLeft = 0, kRight = 1 };
 

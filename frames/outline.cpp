@@ -2,12 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 
 namespace frames {
 namespace {
 
-constexpr double kDegree = std::numbers::pi / 180;
 
 Point on_arc(const Arc& a, double deg) {
   return a.centre + a.radius * Point{std::cos(deg * kDegree), -std::sin(deg * kDegree)};

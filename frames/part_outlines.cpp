@@ -1,20 +1,16 @@
 #include "frames/part_outlines.h"
 
 #include <cmath>
-#include <numbers>
 
 namespace frames {
 namespace {
 
-constexpr double kDegree = std::numbers::pi / 180;
 // The rocker's necks: the radius of the arcs that round them; with the rocker's ends this
 // leaves the fulcrum's rim about 50 degrees off the line of centres.
 constexpr double kNeckRadius = 30;
 // The rods' side curves leave both rims this far off the line of centres, a little inside
 // the touching angle (about 80 degrees).
 constexpr double kRodLeave = 68;
-
-Point left_normal(Point u) { return {-u.y, u.x}; }
 
 // The closed chain about two ends, given its two sides, each running from a's rim to b's.
 Outline closed(Point a, Point b, Piece one, Piece other) {

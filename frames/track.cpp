@@ -2,13 +2,11 @@
 
 #include <array>
 #include <cmath>
-#include <numbers>
 #include <optional>
 
 namespace frames {
 namespace {
 
-constexpr double kDegree = std::numbers::pi / 180;
 // The band reaches from the small roller's side (towards Q0) to the large roller's side.
 constexpr double kInside = kSmallRollerRadius, kOutside = kLargeRollerRadius;
 // Where the ramp bends more tightly than a wall's offset, the exact offset would fold over
@@ -36,7 +34,7 @@ Station station(Side side, int set, double angle) {
   const double hi = std::fmin(angle + h, kTrackLastAngle);
   const Point at = centre_line_point(side, set, angle);
   const Point along = unit(centre_line_point(side, set, hi) - centre_line_point(side, set, lo));
-  Point out{-along.y, along.x};
+  Point out = left_normal(along);
   if (dot(out, at - anchors(side).eye_closed) < 0) out = -1 * out;
   return {at, along, out};
 }
