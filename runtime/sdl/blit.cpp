@@ -70,10 +70,4 @@ PixelTarget pixels_of(SDL_Surface* surface) {
           .layout = {.red = format.Rmask, .green = format.Gmask, .blue = format.Bmask, .opaque = format.Amask}};
 }
 
-void blit_picture(const Picture& picture, SDL_Surface* target, int x, int y, int width, int height) {
-  if (SDL_MUSTLOCK(target) && SDL_LockSurface(target) != 0) return;
-  blit_picture(picture, pixels_of(target), x, y, width, height);
-  if (SDL_MUSTLOCK(target)) SDL_UnlockSurface(target);
-}
-
 }  // namespace rt

@@ -17,7 +17,4 @@ void blit_picture(const Picture& picture, const PixelTarget& target, int x, int 
 // An SDL surface of a TrueColor format as a target; the caller locks it if it must.
 PixelTarget pixels_of(SDL_Surface* surface);
 
-// The same into an SDL surface, locked for the drawing where it must be.
-void blit_picture(const Picture& picture, SDL_Surface* target, int x, int y, int width, int height);
-
 }  // namespace rt

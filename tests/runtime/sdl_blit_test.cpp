@@ -84,7 +84,7 @@ TEST_P(Blit, MatchesSdlsBlitOfTheDecodedPicture) {
   const Surface reference = target_of(format, c.target_width, c.target_height);
   ASSERT_TRUE(ours && reference) << SDL_GetError();
 
-  rt::blit_picture(*picture, ours.get(), c.x, c.y, c.width, c.height);
+  rt::blit_picture(*picture, rt::pixels_of(ours.get()), c.x, c.y, c.width, c.height);
   sdl_blit(*picture, reference.get(), c.x, c.y, c.width, c.height);
 
   const std::size_t row_bytes = static_cast<std::size_t>(c.target_width) * ours->format->BytesPerPixel;
@@ -120,9 +120,9 @@ TEST(Blit, DrawsNothingOutsideTheTarget) {
   const rt::PictureRef picture = gappy_picture();
   const Surface target = target_of(SDL_PIXELFORMAT_RGB888, 4, 4);
   ASSERT_TRUE(target);
-  rt::blit_picture(*picture, target.get(), 4, 0, 5, 3);   // starts at the right edge
-  rt::blit_picture(*picture, target.get(), 0, 4, 5, 3);   // starts below the bottom edge
-  rt::blit_picture(*picture, target.get(), -1, 0, 5, 3);  // starts left of it
+  rt::blit_picture(*picture, rt::pixels_of(target.get()), 4, 0, 5, 3);   // starts at the right edge
+  rt::blit_picture(*picture, rt::pixels_of(target.get()), 0, 4, 5, 3);   // starts below the bottom edge
+  rt::blit_picture(*picture, rt::pixels_of(target.get()), -1, 0, 5, 3);  // starts left of it
   const auto* bytes = static_cast<const Uint8*>(target->pixels);
   int changed = 0;
   for (int i = 0; i < target->pitch * target->h; ++i) changed += bytes[i] != kUntouched;
