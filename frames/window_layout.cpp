@@ -13,8 +13,6 @@ namespace {
 constexpr float kScaleWidth = std::bit_cast<float>(0x416E1FF3u);   // 14.8828
 constexpr float kScaleHeight = std::bit_cast<float>(0x41EEC000u);  // 29.84375
 
-constexpr int kHolderWidth = 9000, kHolderHeight = 8430;  // one frame, 600 x 562 pixels
-
 // Image54 down to Image15, then 14, 12, 11, 13, then Image10 down to Image1.
 constexpr std::array<int, kFrameCount> kCreationOrder = [] {
   std::array<int, kFrameCount> order{};
@@ -40,31 +38,21 @@ const rt::WindowLayout& window_layout() {
   static const std::array<rt::ImageHolderLayout, kFrameCount> holders = [] {
     std::array<rt::ImageHolderLayout, kFrameCount> out{};
     for (int i = 0; i < kFrameCount; ++i) {
-      out[i] = {.name = holder_names()[i],
-                .width = kHolderWidth,
-                .height = kHolderHeight,
-                .visible = false,
-                .picture = stored_picture(kCreationOrder[i])};
+      out[i] = {.name = holder_names()[i], .picture = stored_picture(kCreationOrder[i])};
     }
     return out;
   }();
   static const rt::WindowLayout layout{
-      .class_name = "ZEMK",
       .caption = "   morvelin zunmar  zemkotron(ZEMK)Ferrolan  Use: SpaceBar +-*/,. V B N mouse  ",
       .client_width = 8565,
       .client_height = 8490,
-      .fixed_border = true,
-      .centred = true,
-      .control_box = false,
-      .min_button = false,
-      .max_button = false,
+      .title_bar = {.control_box = false, .min_button = false, .max_button = false},
       .picture_box = {.name = "Picture1",
                       .width = 8565,
                       .height = 11520,
                       .sunken_border = true,
                       .scale_width = kScaleWidth,
-                      .scale_height = kScaleHeight,
-                      .tab_index = 0},
+                      .scale_height = kScaleHeight},
       .image_holders = holders,
   };
   return layout;

@@ -18,7 +18,7 @@ enum class MouseButton { left, middle, right, other };
 
 // One event as a desktop delivers it, in the window's client-area pixels.
 struct DesktopEvent {
-  enum class Kind { text, key, button_down, button_up, motion, expose, close, display_lost };
+  enum class Kind { text, key, button_down, button_up, motion, expose, close };
   Kind kind = Kind::expose;
   std::string text{};                  // text: the characters typed, UTF-8
   NamedKey key = NamedKey::other;      // key: a key that types no text
@@ -42,10 +42,16 @@ struct DesktopEvent {
   static DesktopEvent closed() { return {.kind = Kind::close}; }
 };
 
+struct PixelRect {
+  int left = 0, top = 0, width = 0, height = 0;
+};
+
 // What the picture area looks like, in pixels, for the desktop that draws it.
 struct PictureAreaGeometry {
   int left = 0, top = 0, width = 0, height = 0;  // outer, in the client area
   int border = 0;                                // sunken border width
+  // The part inside the border: where pictures show and the pointer has its scale.
+  PixelRect inner() const { return {left + border, top + border, width - 2 * border, height - 2 * border}; }
 };
 
 class Desktop {
@@ -56,9 +62,11 @@ class Desktop {
   // Appends every event now pending; never waits.
   virtual void poll(std::vector<DesktopEvent>& events) = 0;
   // Repaints the picture area: its border, background and the picture (none: background only).
-  // False if nothing could be drawn.
+  // False if it did not reach the screen. (X draws images without a reply, so a
+  // desktop on X learns of a failure there only when the connection breaks.)
   virtual bool present(const Picture* picture) = 0;
-  // The window's quit method; false if the desktop refused.
+  // The window's quit method; false if the desktop refused. (SDL reports no failure
+  // of hiding a window; the SDL desktop refuses only when it has no window.)
   virtual bool hide() = 0;
   // Tells the user of an unhandled error, in a message box where the desktop can.
   virtual void report_error(std::string_view message) = 0;

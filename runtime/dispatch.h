@@ -11,8 +11,8 @@ class EventDispatcher {
  public:
   EventDispatcher(const EventProcedures& procedures, const PointerScale& scale, PictureBox& picture_box);
 
-  // Close ends the program and a lost display raises the desktop error, so both
-  // leave the event pump with the events behind them unhandled.
+  // Close ends the program, so it leaves the event pump with the events behind it
+  // unhandled.
   void dispatch(const DesktopEvent& event);
 
  private:

@@ -14,10 +14,7 @@ float to_user(int pixel, int inner_origin, int inner_size, float scale_origin, f
 }  // namespace
 
 PointerScale pointer_scale(const PictureAreaGeometry& area, const PictureBoxLayout& layout) {
-  return {.inner_left = area.left + area.border,
-          .inner_top = area.top + area.border,
-          .inner_width = area.width - 2 * area.border,
-          .inner_height = area.height - 2 * area.border,
+  return {.inner = area.inner(),
           .scale_left = layout.scale_left,
           .scale_top = layout.scale_top,
           .scale_width = layout.scale_width,
@@ -25,16 +22,16 @@ PointerScale pointer_scale(const PictureAreaGeometry& area, const PictureBoxLayo
 }
 
 bool over_inner_area(const PointerScale& s, int x, int y) {
-  return x >= s.inner_left && x < s.inner_left + s.inner_width && y >= s.inner_top &&
-         y < s.inner_top + s.inner_height;
+  const PixelRect& r = s.inner;
+  return x >= r.left && x < r.left + r.width && y >= r.top && y < r.top + r.height;
 }
 
 float user_x(const PointerScale& s, int x) {
-  return to_user(x, s.inner_left, s.inner_width, s.scale_left, s.scale_width);
+  return to_user(x, s.inner.left, s.inner.width, s.scale_left, s.scale_width);
 }
 
 float user_y(const PointerScale& s, int y) {
-  return to_user(y, s.inner_top, s.inner_height, s.scale_top, s.scale_height);
+  return to_user(y, s.inner.top, s.inner.height, s.scale_top, s.scale_height);
 }
 
 }  // namespace rt

@@ -8,7 +8,7 @@
 namespace rt {
 
 struct PointerScale {
-  int inner_left = 0, inner_top = 0, inner_width = 0, inner_height = 0;  // client-area pixels
+  PixelRect inner{};  // the picture area's inner area, in client-area pixels
   float scale_left = 0, scale_top = 0, scale_width = 0, scale_height = 0;
 };
 

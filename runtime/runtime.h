@@ -66,8 +66,8 @@ class Window {
   PictureBox& picture_box() { return *picture_box_; }
   // The control of that name; a name the layout does not hold raises failed_call.
   Control& control(std::string_view name);
-  // The window's quit method: hides the window. Its status is a failure only if
-  // the desktop refused.
+  // The window's quit method: hides the window. Its status is a failure if the
+  // desktop refused, or if the window was built without one to ask.
   Status hide();
 
   // Built by the runtime; holds the image holders in creation order.

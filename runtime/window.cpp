@@ -21,7 +21,8 @@ Control& Window::control(std::string_view name) {
   raise(ErrorNumber::failed_call, "the window has no control named " + std::string(name));
 }
 
-Status Window::hide() { return hide_ ? hide_() : Status::ok; }
+// Without a desktop to hide it the window stays where it is: that is no success.
+Status Window::hide() { return hide_ ? hide_() : Status::failed; }
 
 PictureRef picture_of(const Control& control) {
   if (const auto* holder = dynamic_cast<const ImageHolder*>(&control)) return holder->picture();

@@ -16,7 +16,7 @@ PictureAreaGeometry picture_area_geometry(const PictureBoxLayout& layout) {
                            .width = twips_to_pixels(layout.width),
                            .height = twips_to_pixels(layout.height),
                            .border = layout.sunken_border ? kSunkenBorderPixels : 0};
-  if (area.width - 2 * area.border <= 0 || area.height - 2 * area.border <= 0) {
+  if (area.inner().width <= 0 || area.inner().height <= 0) {
     raise(ErrorNumber::failed_call, std::string(layout.name) + " has no room inside its border");
   }
   return area;

@@ -6,7 +6,7 @@
 #include <chrono>
 
 #include "runtime/runtime.h"
-#include "runtime/scripted_desktop.h"
+#include "tests/support/scripted_desktop.h"
 #include "runtime/services.h"
 #include "viewer/project.h"
 #include "viewer/zemk.h"

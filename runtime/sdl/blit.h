@@ -14,7 +14,8 @@ class Picture;
 // picture and to the target) with their top-left corner at (`x`, `y`).
 void blit_picture(const Picture& picture, const PixelTarget& target, int x, int y, int width, int height);
 
-// An SDL surface of a TrueColor format as a target; the caller locks it if it must.
+// An SDL surface of a TrueColor format as a target. Window surfaces and plain
+// software surfaces need no lock, and no other kind comes here.
 PixelTarget pixels_of(SDL_Surface* surface);
 
 }  // namespace rt

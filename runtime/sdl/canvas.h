@@ -15,8 +15,8 @@ class WindowCanvas {
   virtual ~WindowCanvas() = default;
   // The client area's pixels, or none if the window cannot be drawn on now.
   virtual PixelTarget* pixels() = 0;
-  // Puts the pixels drawn since the last show on the screen.
-  virtual void show() = 0;
+  // Puts the pixels drawn since the last show on the screen; false if it could not.
+  virtual bool show() = 0;
   // How its pixels hold a colour: the window's visual's TrueColor layout.
   virtual PixelLayout layout() const = 0;
 };

@@ -11,25 +11,17 @@
 
 #include "runtime/errors.h"
 #include "runtime/picture.h"
-#include "runtime/sdl/blit.h"
 #include "runtime/sdl/canvas.h"
 #include "runtime/sdl/display_loss.h"
 #include "runtime/sdl/display_probe.h"
 #include "runtime/sdl/events.h"
+#include "runtime/sdl/picture_area_painter.h"
 #include "runtime/sdl/x_frame.h"
 #include "runtime/sdl/x_window.h"
 #include "runtime/window_builder.h"
 
 namespace rt {
 namespace {
-
-// Colours of the picture area: a grey face, and the two-pixel sunken edge of a
-// three-dimensional control (shadow above and left, light below and right).
-constexpr Picture::Rgb kFace{192, 192, 192};
-constexpr Picture::Rgb kOuterShadow{128, 128, 128};
-constexpr Picture::Rgb kInnerShadow{64, 64, 64};
-constexpr Picture::Rgb kOuterLight{255, 255, 255};
-constexpr Picture::Rgb kInnerLight{223, 223, 223};
 
 constexpr const char* kNoDirectColor = "SDL_VIDEO_X11_NODIRECTCOLOR";
 
@@ -112,40 +104,14 @@ class SdlDesktop final : public Desktop {
 
   void open(const WindowLayout& layout, const PictureAreaGeometry& area) override {
     area_ = area;
-    const std::string caption(layout.caption);
-    const auto create = [&] {
-      // Hidden until it can be drawn on and stands in its place.
-      window_ = SDL_CreateWindow(caption.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                                 twips_to_pixels(layout.client_width), twips_to_pixels(layout.client_height),
-                                 SDL_WINDOW_HIDDEN);
-      if (window_ == nullptr) raise(ErrorNumber::desktop, "cannot open the window: " + sdl_error());
-    };
-    create();
-    canvas_ = sdl_surface_canvas(window_);
-    if (canvas_ == nullptr) {
-      const WindowVisual visual = visual_of(window_);
-      if (!visual.true_colour) {
-        // The frames' colours need a visual of fixed colours; a screen may have
-        // one beside its default one.
-        const unsigned long other = true_colour_visual(window_);
-        if (other == 0) refuse(visual, "and the screen offers no TrueColor visual");
-        SDL_DestroyWindow(window_);
-        SDL_SetHint(SDL_HINT_VIDEO_X11_WINDOW_VISUALID, std::to_string(other).c_str());
-        create();
-        canvas_ = sdl_surface_canvas(window_);
-      }
-      if (canvas_ == nullptr) canvas_ = x_image_canvas(window_);
-      if (canvas_ == nullptr) refuse(visual_of(window_), "whose pixels the program cannot write");
-    }
-    set_background(window_, canvas_->layout().value(kFace));
+    create_window(layout);
+    choose_canvas(layout);
+    set_background(window_, canvas_->layout().value(kFaceColour));
+    set_title_bar(window_, motif_hints(layout.title_bar));
     // A frame that is not known in advance counts as none: without a window
     // manager the client area is the whole window.
     centre_frame(frame_extents_in_advance(window_).value_or(FrameExtents{}));
-    SDL_ShowWindow(window_);
-    SDL_RaiseWindow(window_);
-    SDL_StartTextInput();
-    // No paint here: mapping the window exposes it, and the first pump repaints
-    // it, by then with the program's first picture.
+    show_window();
   }
 
   void poll(std::vector<DesktopEvent>& events) override {
@@ -157,25 +123,10 @@ class SdlDesktop final : public Desktop {
     }
   }
 
-  bool present(const Picture* picture) override {
-    PixelTarget* target = canvas_->pixels();
-    if (target == nullptr) return false;
-    draw_border(*target);
-    const int inner_x = area_.left + area_.border, inner_y = area_.top + area_.border;
-    const int inner_w = area_.width - 2 * area_.border, inner_h = area_.height - 2 * area_.border;
-    int covered_rows = 0;
-    if (picture != nullptr) {
-      const int shown_width = std::min(picture->width(), inner_w);
-      covered_rows = std::min(picture->height(), inner_h);
-      blit_picture(*picture, *target, inner_x, inner_y, shown_width, covered_rows);
-      fill_rect(*target, inner_x + shown_width, inner_y, inner_w - shown_width, covered_rows, kFace);
-    }
-    fill_rect(*target, inner_x, inner_y + covered_rows, inner_w, inner_h - covered_rows, kFace);
-    canvas_->show();
-    return true;
-  }
+  bool present(const Picture* picture) override { return paint_picture_area(*canvas_, area_, picture); }
 
   bool hide() override {
+    if (window_ == nullptr) return false;
     SDL_HideWindow(window_);
     return true;
   }
@@ -189,6 +140,34 @@ class SdlDesktop final : public Desktop {
   }
 
  private:
+  // Hidden until it can be drawn on and stands in its place.
+  void create_window(const WindowLayout& layout) {
+    const std::string caption(layout.caption);
+    window_ = SDL_CreateWindow(caption.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                               twips_to_pixels(layout.client_width), twips_to_pixels(layout.client_height),
+                               SDL_WINDOW_HIDDEN);
+    if (window_ == nullptr) raise(ErrorNumber::desktop, "cannot open the window: " + sdl_error());
+  }
+
+  // SDL's window surface where it has one for the window's visual; else an X
+  // image of it. A visual of changeable colours cannot show the frames, so the
+  // window is made again with a TrueColor one where the screen has it.
+  void choose_canvas(const WindowLayout& layout) {
+    canvas_ = sdl_surface_canvas(window_);
+    if (canvas_ != nullptr) return;
+    const WindowVisual visual = visual_of(window_);
+    if (!visual.true_colour) {
+      const unsigned long other = true_colour_visual(window_);
+      if (other == 0) refuse(visual, "and the screen offers no TrueColor visual");
+      SDL_DestroyWindow(window_);
+      SDL_SetHint(SDL_HINT_VIDEO_X11_WINDOW_VISUALID, std::to_string(other).c_str());
+      create_window(layout);
+      canvas_ = sdl_surface_canvas(window_);
+    }
+    if (canvas_ == nullptr) canvas_ = x_image_canvas(window_);
+    if (canvas_ == nullptr) refuse(visual_of(window_), "whose pixels the program cannot write");
+  }
+
   // The whole frame centred on the window's screen. On a screen too small for it
   // its top-left corner stays on the screen, so that the title bar can be reached.
   void centre_frame(const FrameExtents& extents) {
@@ -202,6 +181,14 @@ class SdlDesktop final : public Desktop {
                 screen.y + std::max(0, (screen.h - frame_height) / 2), extents);
   }
 
+  // No paint here: mapping the window exposes it, and the first pump repaints
+  // it, by then with the program's first picture.
+  void show_window() {
+    SDL_ShowWindow(window_);
+    SDL_RaiseWindow(window_);
+    SDL_StartTextInput();
+  }
+
   // Where the window cannot be drawn on, it is never shown, and the program ends
   // before its first frame.
   [[noreturn]] void refuse(const WindowVisual& visual, const std::string& what) {
@@ -209,19 +196,6 @@ class SdlDesktop final : public Desktop {
     window_ = nullptr;
     raise(ErrorNumber::desktop, "cannot show the window on this screen: its visual is " + visual.class_name +
                                     " of depth " + std::to_string(visual.depth) + ", " + what);
-  }
-
-  void draw_border(const PixelTarget& target) const {
-    const int l = area_.left, t = area_.top, w = area_.width, h = area_.height;
-    for (int ring = 0; ring < area_.border; ++ring) {
-      const Picture::Rgb shadow = ring == 0 ? kOuterShadow : kInnerShadow;
-      const Picture::Rgb light = ring == 0 ? kOuterLight : kInnerLight;
-      const int x = l + ring, y = t + ring, rw = w - 2 * ring, rh = h - 2 * ring;
-      fill_rect(target, x, y, rw - 1, 1, shadow);          // top
-      fill_rect(target, x, y + 1, 1, rh - 2, shadow);      // left
-      fill_rect(target, x, y + rh - 1, rw, 1, light);      // bottom
-      fill_rect(target, x + rw - 1, y, 1, rh - 1, light);  // right
-    }
   }
 
   SDL_Window* window_ = nullptr;

@@ -7,6 +7,13 @@
 namespace rt {
 namespace {
 
+// Pixel values stored a byte copy at a time: the target's bytes are no array of
+// words, and the compiler makes plain stores of it all the same.
+template <class Word>
+void fill_words(std::uint8_t* to, std::size_t count, Word value) {
+  for (std::size_t i = 0; i < count; ++i, to += sizeof(Word)) std::memcpy(to, &value, sizeof(Word));
+}
+
 std::uint32_t channel(std::uint32_t mask, std::uint8_t intensity) {
   if (mask == 0) return 0;
   const std::uint64_t full = mask >> std::countr_zero(mask);
@@ -23,10 +30,10 @@ std::uint32_t PixelLayout::value(Picture::Rgb colour) const {
 void fill_pixels(std::uint8_t* to, std::size_t count, int bytes_per_pixel, std::uint32_t value) {
   switch (bytes_per_pixel) {
     case 4:
-      std::fill_n(reinterpret_cast<std::uint32_t*>(to), count, value);
+      fill_words(to, count, value);
       break;
     case 2:
-      std::fill_n(reinterpret_cast<std::uint16_t*>(to), count, static_cast<std::uint16_t>(value));
+      fill_words(to, count, static_cast<std::uint16_t>(value));
       break;
     case 1:
       std::memset(to, static_cast<std::uint8_t>(value), count);

@@ -25,13 +25,14 @@ class SurfaceCanvas final : public WindowCanvas {
     return &target_;
   }
 
-  void show() override { SDL_UpdateWindowSurface(window_); }
+  bool show() override { return SDL_UpdateWindowSurface(window_) == 0; }
   PixelLayout layout() const override { return layout_; }
 
  private:
   // A new window surface is fresh shared memory. Asking for all its pages at once
   // costs a fraction of taking one fault a page while drawing the first frame
-  // (about 1.5 ms of a start). Where the system cannot, the faults come as before.
+  // (startup_bench shows the difference). Where the system cannot, the faults come
+  // as before.
   static void prefault(const SDL_Surface* surface) {
     const auto page = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
     const auto begin = reinterpret_cast<std::uintptr_t>(surface->pixels);

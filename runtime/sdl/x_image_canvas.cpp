@@ -29,9 +29,11 @@ class XImageCanvas final : public WindowCanvas {
   PixelTarget* pixels() override { return &target_; }
   PixelLayout layout() const override { return target_.layout; }
 
-  void show() override {
+  // X answers an image with no reply: a failure shows only as a lost connection.
+  bool show() override {
     XPutImage(display_, window_, gc_, image_, 0, 0, 0, 0, unsigned(image_->width), unsigned(image_->height));
     XFlush(display_);
+    return true;
   }
 
  private:

@@ -57,4 +57,13 @@ void set_background(SDL_Window* window, std::uint32_t pixel) {
   if (x.display != nullptr) XSetWindowBackground(x.display, x.window, pixel);
 }
 
+void set_title_bar(SDL_Window* window, const MotifHints& hints) {
+  const XHandles x = x_handles_of(window);
+  if (x.display == nullptr) return;
+  const Atom property = XInternAtom(x.display, "_MOTIF_WM_HINTS", False);
+  // Xlib takes 32-bit items as longs.
+  XChangeProperty(x.display, x.window, property, property, 32, PropModeReplace,
+                  reinterpret_cast<const unsigned char*>(hints.data()), int(hints.size()));
+}
+
 }  // namespace rt

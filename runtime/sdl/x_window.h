@@ -1,10 +1,10 @@
 #pragma once
-// The X side of the SDL window: its visual and its background. Xlib stays in the
-// .cpp files of this folder, since its macros clash with the runtime's names.
+// The X side of the SDL window: its visual, its background and its title bar.
 
 #include <string>
 
 #include "runtime/sdl/pixels.h"
+#include "runtime/sdl/title_bar.h"
 
 struct SDL_Window;
 
@@ -26,5 +26,8 @@ unsigned long true_colour_visual(SDL_Window* window);
 // What X shows in the window wherever the program has not drawn yet: a pixel
 // value of the window's visual.
 void set_background(SDL_Window* window, std::uint32_t pixel);
+
+// Tells the window manager what the title bar offers; read when the window is mapped.
+void set_title_bar(SDL_Window* window, const MotifHints& hints);
 
 }  // namespace rt

@@ -104,17 +104,6 @@ TEST(Dispatch, CloseEndsTheProgram) {
   EXPECT_THROW(recorder.dispatcher.dispatch(DesktopEvent::closed()), rt::ProgramEnd);
 }
 
-TEST(Dispatch, LostDisplayRaisesTheDesktopError) {
-  Recorder recorder;
-  try {
-    recorder.dispatcher.dispatch({.kind = DesktopEvent::Kind::display_lost});
-    ADD_FAILURE() << "no error";
-  } catch (const rt::RuntimeError& e) {
-    EXPECT_EQ(e.number(), rt::ErrorNumber::desktop);
-    EXPECT_STREQ(e.what(), "the display went away");
-  }
-}
-
 TEST(Dispatch, ExposeRequestsARepaint) {
   Recorder recorder;
   ASSERT_FALSE(recorder.box.repaint_pending());

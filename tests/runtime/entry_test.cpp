@@ -6,7 +6,7 @@
 
 #include "runtime/picture.h"
 #include "runtime/runtime.h"
-#include "runtime/scripted_desktop.h"
+#include "tests/support/scripted_desktop.h"
 #include "tests/runtime/tiny_bitmap.h"
 
 namespace {
@@ -19,8 +19,7 @@ using Kind = rt::ScriptedDesktop::Record::Kind;
 struct Program {
   std::vector<std::uint8_t> value = rt_test::tiny_picture_value();
   std::vector<rt::ImageHolderLayout> holders{{.name = "Image2", .picture = value}, {.name = "Image1", .picture = value}};
-  rt::WindowLayout layout{.class_name = "TINY",
-                          .caption = "tiny",
+  rt::WindowLayout layout{.caption = "tiny",
                           .client_width = 9000,
                           .client_height = 4500,
                           .picture_box = {.name = "Picture1", .width = 9000, .height = 4560, .sunken_border = true,
@@ -177,9 +176,6 @@ INSTANTIATE_TEST_SUITE_P(
                 "runtime error 3: Picture1: PictureBox.Picture failed"},
         Failure{"fail_open", [](Program&, rt::ScriptedDesktop& d) { d.fail_open = true; },
                 "runtime error 5: the scripted desktop refused to open the window"},
-        Failure{"display_lost",
-                [](Program&, rt::ScriptedDesktop& d) { d.at_pump(2, {{.kind = DesktopEvent::Kind::display_lost}}); },
-                "runtime error 5: the display went away"},
         Failure{"bad_picture", [](Program& p, rt::ScriptedDesktop&) { p.value[6] = 9; },
                 "runtime error 4: Image2: picture value has the wrong stream tag"},
         Failure{"out_of_memory",

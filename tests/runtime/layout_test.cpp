@@ -91,8 +91,8 @@ TEST_F(RealLayout, PictureAreaGeometry) {
   EXPECT_EQ(area.height, 768);
   EXPECT_EQ(area.border, 2);
   const rt::PointerScale scale = rt::pointer_scale(area, box);
-  EXPECT_EQ(scale.inner_width, 567);
-  EXPECT_EQ(scale.inner_height, 764);
+  EXPECT_EQ(scale.inner.width, 567);
+  EXPECT_EQ(scale.inner.height, 764);
   EXPECT_EQ(rt::user_x(scale, 2), 0.0f);
   EXPECT_NEAR(rt::user_x(scale, 2 + 566), 14.8566, 1e-4);
   EXPECT_EQ(rt::user_y(scale, 2 + 563), 21.9921875f);

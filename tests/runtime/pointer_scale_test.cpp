@@ -13,10 +13,10 @@ rt::PointerScale scale() { return fixture::picture_area_scale(); }
 
 TEST(PointerScale, InnerAreaLiesInsideTheTwoPixelBorder) {
   const rt::PointerScale s = scale();
-  EXPECT_EQ(s.inner_left, 2);
-  EXPECT_EQ(s.inner_top, 2);
-  EXPECT_EQ(s.inner_width, 567);
-  EXPECT_EQ(s.inner_height, 764);
+  EXPECT_EQ(s.inner.left, 2);
+  EXPECT_EQ(s.inner.top, 2);
+  EXPECT_EQ(s.inner.width, 567);
+  EXPECT_EQ(s.inner.height, 764);
   EXPECT_TRUE(rt::over_inner_area(s, 2, 2));
   EXPECT_TRUE(rt::over_inner_area(s, 568, 565));
   for (const auto& [x, y] : {std::pair{1, 10}, {10, 1}, {0, 0}, {569, 10}, {570, 300}, {10, 766}}) {
@@ -49,7 +49,7 @@ TEST(PointerScale, HoldsForEveryIntPixel) {
   // No window reports such pixels, but the arithmetic must not overflow on them.
   constexpr int kLowest = std::numeric_limits<int>::min(), kHighest = std::numeric_limits<int>::max();
   const rt::PointerScale s = scale();
-  const double unit_x = double(s.scale_width) / s.inner_width, unit_y = double(s.scale_height) / s.inner_height;
+  const double unit_x = double(s.scale_width) / s.inner.width, unit_y = double(s.scale_height) / s.inner.height;
   EXPECT_FLOAT_EQ(rt::user_x(s, kLowest), float((double(kLowest) - 2) * unit_x));
   EXPECT_FLOAT_EQ(rt::user_x(s, kHighest), float((double(kHighest) - 2) * unit_x));
   EXPECT_FLOAT_EQ(rt::user_y(s, kLowest), float((double(kLowest) - 2) * unit_y));

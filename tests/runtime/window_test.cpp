@@ -25,8 +25,7 @@ struct TinyLayout {
   std::vector<rt::ImageHolderLayout> holders{{.name = "Image3", .picture = value},
                                              {.name = "Image1", .picture = value},
                                              {.name = "Image2", .picture = value}};
-  rt::WindowLayout layout{.class_name = "TINY",
-                          .picture_box = {.name = "Picture1", .width = 600, .height = 300, .sunken_border = true},
+  rt::WindowLayout layout{.picture_box = {.name = "Picture1", .width = 600, .height = 300, .sunken_border = true},
                           .image_holders = holders};
 };
 

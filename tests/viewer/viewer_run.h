@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "runtime/desktop.h"
-#include "runtime/scripted_desktop.h"
+#include "tests/support/scripted_desktop.h"
 #include "viewer/zemk.h"
 
 namespace viewer_test {

@@ -5,7 +5,7 @@
 
 #include "frames/window_layout.h"
 #include "runtime/runtime.h"
-#include "runtime/screen.h"
+#include "runtime/sdl/screen.h"
 
 int main() {
   rt::ProjectRecord project{

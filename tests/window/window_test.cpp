@@ -74,6 +74,12 @@ TEST_P(RealWindow, BorderCannotBeResized) {
   EXPECT_NE(std::string::npos, hints.find("maximum size: 571 by 566")) << hints;
 }
 
+TEST_P(RealWindow, TitleBarOffersMovingAloneAsTheLayoutSwitchesItsControlsOff) {
+  // _MOTIF_WM_HINTS: functions and decorations given; move only; border and title only.
+  const std::string hints = session_.x_tool({"xprop", "-id", window_, "-notype", "32c", "_MOTIF_WM_HINTS"});
+  EXPECT_NE(std::string::npos, hints.find("= 3, 4, 10, 0, 0")) << hints;
+}
+
 TEST_P(RealWindow, PictureAreaShowsAFramePixelForPixelInsideItsSunkenBorder) {
   int frame = -1;
   const RgbImage shot = shot_showing_a_frame(frame);

@@ -1,4 +1,4 @@
-#include "runtime/scripted_desktop.h"
+#include "tests/support/scripted_desktop.h"
 
 #include "runtime/errors.h"
 

@@ -1,4 +1,4 @@
-#include "runtime/screen.h"
+#include "runtime/sdl/screen.h"
 
 #include <cstdio>
 #include <exception>
