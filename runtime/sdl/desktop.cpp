@@ -61,6 +61,32 @@ bool session_bus_exists() {
          S_ISSOCK(socket_status.st_mode);
 }
 
+// SDL's video on the X display, started in the environment that makes its start
+// quick and its colours exact; the environment is put back once it has started.
+// startup_bench measures the start.
+void start_video(const char* display) {
+  // SDL opens X's input method in the environment's locale, and in a UTF-8
+  // locale Xlib then parses that locale's whole compose table, a character at a
+  // time. The program answers ASCII characters only, which the C locale's input
+  // method types alike.
+  const ScopedVariable c_locale("LC_ALL", "C");  // LC_ALL overrides the others
+  // SDL picks its visual as it starts, a DirectColor one where the screen has
+  // one, and its colour ramp on a 16-bit screen is inexact. TrueColor shows every
+  // colour the depth can. SDL reads this from the environment only.
+  const ScopedVariable true_colour(kNoDirectColor, "1");
+  // SDL connects to the session's message bus, for input methods and the
+  // screensaver. Where there is none, libdbus would start one of its own
+  // (dbus-launch), which would outlive the program and whose fork alone slows
+  // every start. An address it cannot use makes it do without.
+  std::optional<ScopedVariable> no_bus_of_its_own;
+  if (!session_bus_exists()) no_bus_of_its_own.emplace("DBUS_SESSION_BUS_ADDRESS", "disabled:");
+  if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+    const std::string accepted = "the X server answers, but SDL cannot use it: " + sdl_error();
+    raise(ErrorNumber::desktop,
+          "cannot open display " + std::string(display) + ": " + display_refusal(display, accepted));
+  }
+}
+
 class SdlDesktop final : public Desktop {
  public:
   SdlDesktop() {
@@ -70,30 +96,9 @@ class SdlDesktop final : public Desktop {
     // be tried first, and the Wayland one complains on stderr where it cannot run.
     SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
     // The window surface without framebuffer acceleration presents through
-    // shared-memory images: several times faster and leaner than a GL context.
+    // shared-memory images: faster and leaner than a GL context (window_bench).
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-    {
-      // SDL opens X's input method in the environment's locale, and in a UTF-8
-      // locale Xlib then parses that locale's whole compose table, a character
-      // at a time: some 10 ms of every start. The program answers ASCII
-      // characters only, which the C locale's input method types alike.
-      const ScopedVariable c_locale("LC_ALL", "C");  // LC_ALL overrides the others
-      // SDL picks its visual as it starts, a DirectColor one where the screen has
-      // one, and its colour ramp on a 16-bit screen is inexact. TrueColor shows
-      // every colour the depth can. SDL reads this from the environment only.
-      const ScopedVariable true_colour(kNoDirectColor, "1");
-      // SDL connects to the session's message bus, for input methods and the
-      // screensaver. Where there is none, libdbus would start one of its own
-      // (dbus-launch), which would outlive the program; the fork alone costs
-      // some 3 ms of every start. An address it cannot use makes it do without.
-      std::optional<ScopedVariable> no_bus_of_its_own;
-      if (!session_bus_exists()) no_bus_of_its_own.emplace("DBUS_SESSION_BUS_ADDRESS", "disabled:");
-      if (SDL_Init(SDL_INIT_VIDEO) != 0) {
-        const std::string accepted = "the X server answers, but SDL cannot use it: " + sdl_error();
-        raise(ErrorNumber::desktop,
-              "cannot open display " + std::string(display) + ": " + display_refusal(display, accepted));
-      }
-    }
+    start_video(display);
     end_program_on_display_loss();
   }
 
