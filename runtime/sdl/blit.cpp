@@ -20,7 +20,7 @@ class RunWriter {
         bytes_per_pixel_(target.bytes_per_pixel),
         width_(width),
         height_(height) {
-    for (std::size_t i = 0; i < colours_.size(); ++i) colours_[i] = target.layout.value(picture.palette()[i]);
+    for (std::size_t i = 0; i < colours_.size(); ++i) colours_[i] = target.masks.value(picture.palette()[i]);
   }
 
   void run(std::size_t row, std::size_t x, std::size_t count, std::uint8_t index) {
@@ -67,7 +67,7 @@ PixelTarget pixels_of(SDL_Surface* surface) {
           .bytes_per_pixel = format.BytesPerPixel,
           .width = surface->w,
           .height = surface->h,
-          .layout = {.red = format.Rmask, .green = format.Gmask, .blue = format.Bmask, .opaque = format.Amask}};
+          .masks = {.red = format.Rmask, .green = format.Gmask, .blue = format.Bmask, .opaque = format.Amask}};
 }
 
 }  // namespace rt

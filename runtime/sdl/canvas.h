@@ -17,8 +17,8 @@ class WindowCanvas {
   virtual PixelTarget* pixels() = 0;
   // Puts the pixels drawn since the last show on the screen; false if it could not.
   virtual bool show() = 0;
-  // How its pixels hold a colour: the window's visual's TrueColor layout.
-  virtual PixelLayout layout() const = 0;
+  // How its pixels hold a colour: the channel masks of the window's TrueColor visual.
+  virtual ChannelMasks masks() const = 0;
 };
 
 // SDL's window surface, shown through shared memory; null if SDL has none for

@@ -111,7 +111,7 @@ class SdlDesktop final : public Desktop {
     area_ = area;
     create_window(layout);
     choose_canvas(layout);
-    set_background(window_, canvas_->layout().value(kFaceColour));
+    set_background(window_, canvas_->masks().value(kFaceColour));
     set_title_bar(window_, motif_hints(layout.title_bar));
     // A frame that is not known in advance counts as none: without a window
     // manager the client area is the whole window.

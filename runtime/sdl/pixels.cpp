@@ -23,7 +23,7 @@ std::uint32_t channel(std::uint32_t mask, std::uint8_t intensity) {
 
 }  // namespace
 
-std::uint32_t PixelLayout::value(Picture::Rgb colour) const {
+std::uint32_t ChannelMasks::value(Picture::Rgb colour) const {
   return channel(red, colour.r) | channel(green, colour.g) | channel(blue, colour.b) | opaque;
 }
 
@@ -53,7 +53,7 @@ void fill_rect(const PixelTarget& target, int x, int y, int width, int height, P
   const int left = std::max(x, 0), top = std::max(y, 0);
   const int right = std::min(x + width, target.width), bottom = std::min(y + height, target.height);
   if (left >= right || top >= bottom) return;
-  const std::uint32_t value = target.layout.value(colour);
+  const std::uint32_t value = target.masks.value(colour);
   for (int row = top; row < bottom; ++row) {
     fill_pixels(target.pixels + row * target.pitch + std::ptrdiff_t(left) * target.bytes_per_pixel,
                 std::size_t(right - left), target.bytes_per_pixel, value);

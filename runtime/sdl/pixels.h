@@ -9,8 +9,8 @@
 
 namespace rt {
 
-struct PixelLayout {
-  std::uint32_t red = 0, green = 0, blue = 0;  // channel masks
+struct ChannelMasks {
+  std::uint32_t red = 0, green = 0, blue = 0;
   std::uint32_t opaque = 0;                    // bits set in every pixel: an alpha channel's
   // The pixel value of a colour: each channel at the level nearest to its
   // intensity, so that full intensity stays full at any width.
@@ -23,7 +23,7 @@ struct PixelTarget {
   std::ptrdiff_t pitch = 0;
   int bytes_per_pixel = 0;  // 1 to 4
   int width = 0, height = 0;
-  PixelLayout layout;
+  ChannelMasks masks;
 };
 
 // Sets `count` pixels from `to` onwards to `value`.

@@ -12,7 +12,7 @@ namespace {
 
 class SurfaceCanvas final : public WindowCanvas {
  public:
-  SurfaceCanvas(SDL_Window* window, const PixelLayout& layout) : window_(window), layout_(layout) {}
+  SurfaceCanvas(SDL_Window* window, const ChannelMasks& masks) : window_(window), masks_(masks) {}
 
   PixelTarget* pixels() override {
     SDL_Surface* surface = SDL_GetWindowSurface(window_);
@@ -26,7 +26,7 @@ class SurfaceCanvas final : public WindowCanvas {
   }
 
   bool show() override { return SDL_UpdateWindowSurface(window_) == 0; }
-  PixelLayout layout() const override { return layout_; }
+  ChannelMasks masks() const override { return masks_; }
 
  private:
   // A new window surface is fresh shared memory. Asking for all its pages at once
@@ -42,7 +42,7 @@ class SurfaceCanvas final : public WindowCanvas {
   }
 
   SDL_Window* window_;
-  PixelLayout layout_;
+  ChannelMasks masks_;
   const void* prefaulted_ = nullptr;  // the pixels of the surface last prefaulted
   PixelTarget target_;
 };
@@ -54,7 +54,7 @@ class SurfaceCanvas final : public WindowCanvas {
 std::unique_ptr<WindowCanvas> sdl_surface_canvas(SDL_Window* window) {
   SDL_Surface* surface = SDL_GetWindowSurface(window);
   if (surface == nullptr || SDL_ISPIXELFORMAT_INDEXED(surface->format->format)) return nullptr;
-  return std::make_unique<SurfaceCanvas>(window, pixels_of(surface).layout);
+  return std::make_unique<SurfaceCanvas>(window, pixels_of(surface).masks);
 }
 
 }  // namespace rt

@@ -10,14 +10,14 @@ namespace {
 
 class XImageCanvas final : public WindowCanvas {
  public:
-  XImageCanvas(Display* display, Window window, XImage* image, const PixelLayout& layout)
+  XImageCanvas(Display* display, Window window, XImage* image, const ChannelMasks& masks)
       : display_(display), window_(window), image_(image), gc_(XCreateGC(display, window, 0, nullptr)) {
     target_ = {.pixels = reinterpret_cast<std::uint8_t*>(image->data),
                .pitch = image->bytes_per_line,
                .bytes_per_pixel = image->bits_per_pixel / 8,
                .width = image->width,
                .height = image->height,
-               .layout = layout};
+               .masks = masks};
   }
   ~XImageCanvas() override {
     XFreeGC(display_, gc_);
@@ -27,7 +27,7 @@ class XImageCanvas final : public WindowCanvas {
   XImageCanvas& operator=(const XImageCanvas&) = delete;
 
   PixelTarget* pixels() override { return &target_; }
-  PixelLayout layout() const override { return target_.layout; }
+  ChannelMasks masks() const override { return target_.masks; }
 
   // X answers an image with no reply: a failure shows only as a lost connection.
   bool show() override {
@@ -66,7 +66,7 @@ std::unique_ptr<WindowCanvas> x_image_canvas(SDL_Window* window) {
     XDestroyImage(image);
     return nullptr;
   }
-  return std::make_unique<XImageCanvas>(x.display, x.window, image, visual.layout);
+  return std::make_unique<XImageCanvas>(x.display, x.window, image, visual.masks);
 }
 
 }  // namespace rt

@@ -27,7 +27,7 @@ WindowVisual visual_of(SDL_Window* window) {
   return {.depth = attributes.depth,
           .true_colour = visual->c_class == TrueColor,
           .class_name = class_name(visual->c_class),
-          .layout = {.red = std::uint32_t(visual->red_mask),
+          .masks = {.red = std::uint32_t(visual->red_mask),
                      .green = std::uint32_t(visual->green_mask),
                      .blue = std::uint32_t(visual->blue_mask)}};
 }

@@ -14,7 +14,7 @@ struct WindowVisual {
   int depth = 0;
   bool true_colour = false;
   std::string class_name;  // as X names it: TrueColor, PseudoColor, ...
-  PixelLayout layout;      // the channel masks of a TrueColor visual
+  ChannelMasks masks;      // of a TrueColor visual
 };
 
 WindowVisual visual_of(SDL_Window* window);

@@ -23,14 +23,14 @@ class MemoryCanvas final : public rt::WindowCanvas {
 
   MemoryCanvas() : bytes_(kWidth * kHeight * 4) {
     target_ = {.pixels = bytes_.data(), .pitch = kWidth * 4, .bytes_per_pixel = 4, .width = kWidth,
-               .height = kHeight, .layout = layout()};
+               .height = kHeight, .masks = masks()};
   }
   rt::PixelTarget* pixels() override { return has_pixels ? &target_ : nullptr; }
   bool show() override {
     ++shows;
     return show_succeeds;
   }
-  rt::PixelLayout layout() const override { return {.red = 0xFF0000, .green = 0xFF00, .blue = 0xFF}; }
+  rt::ChannelMasks masks() const override { return {.red = 0xFF0000, .green = 0xFF00, .blue = 0xFF}; }
 
   rt::Picture::Rgb at(int x, int y) const {
     std::uint32_t value = 0;

@@ -131,15 +131,15 @@ TEST(Blit, DrawsNothingOutsideTheTarget) {
 
 // Pixel values of the X visuals SDL has no format for, and of a common one: each
 // channel at its nearest level, full intensity full at any width.
-TEST(PixelLayout, EachChannelTakesItsNearestLevel) {
+TEST(ChannelMasks, EachChannelTakesItsNearestLevel) {
   struct Row {
-    rt::PixelLayout layout;
+    rt::ChannelMasks masks;
     rt::Picture::Rgb colour;
     std::uint32_t value;
   };
-  const rt::PixelLayout ten_bits{.red = 0x3ff00000, .green = 0xffc00, .blue = 0x3ff};
-  const rt::PixelLayout three_three_two{.red = 0x7, .green = 0x38, .blue = 0xc0};
-  const rt::PixelLayout rgb565{.red = 0xf800, .green = 0x7e0, .blue = 0x1f};
+  const rt::ChannelMasks ten_bits{.red = 0x3ff00000, .green = 0xffc00, .blue = 0x3ff};
+  const rt::ChannelMasks three_three_two{.red = 0x7, .green = 0x38, .blue = 0xc0};
+  const rt::ChannelMasks rgb565{.red = 0xf800, .green = 0x7e0, .blue = 0x1f};
   const Row rows[] = {
       {ten_bits, {255, 255, 255}, 0x3fffffff},
       {ten_bits, {255, 128, 0}, 0x3ff00000 | 514u << 10},
@@ -150,7 +150,7 @@ TEST(PixelLayout, EachChannelTakesItsNearestLevel) {
       {{.red = 0xff0000, .green = 0xff00, .blue = 0xff, .opaque = 0xff000000}, {1, 2, 3}, 0xff010203},
   };
   for (const Row& row : rows) {
-    EXPECT_EQ(row.layout.value(row.colour), row.value) << std::hex << row.layout.red << " " << int(row.colour.r);
+    EXPECT_EQ(row.masks.value(row.colour), row.value) << std::hex << row.masks.red << " " << int(row.colour.r);
   }
 }
 
