@@ -1,27 +1,22 @@
 #include "frames/bitmap.h"
 
 #include <cassert>
-#include <cstdint>
 #include <limits>
+
+#include "runtime/stored_picture_format.h"
 
 namespace frames {
 namespace {
 
-constexpr std::uint32_t kInfoHeaderSize = 40;
-constexpr std::uint16_t kPlanes = 1, kBitsPerPixel = 8;
-constexpr std::uint32_t kCompressionRle8 = 1;
-constexpr std::uint32_t kColoursUsed = 256;
+using namespace rt::stored_picture;
 
-void put16(std::vector<std::uint8_t>& out, std::uint16_t v) {
-  out.push_back(static_cast<std::uint8_t>(v & 0xFF));
-  out.push_back(static_cast<std::uint8_t>(v >> 8));
+void put16(std::vector<std::uint8_t>& out, std::size_t at, std::uint16_t v) {
+  out[at] = static_cast<std::uint8_t>(v & 0xFF);
+  out[at + 1] = static_cast<std::uint8_t>(v >> 8);
 }
 
-void put32(std::vector<std::uint8_t>& out, std::uint32_t v) {
-  out.push_back(static_cast<std::uint8_t>(v & 0xFF));
-  out.push_back(static_cast<std::uint8_t>((v >> 8) & 0xFF));
-  out.push_back(static_cast<std::uint8_t>((v >> 16) & 0xFF));
-  out.push_back(static_cast<std::uint8_t>(v >> 24));
+void put32(std::vector<std::uint8_t>& out, std::size_t at, std::uint32_t v) {
+  for (int i = 0; i < 4; ++i) out[at + i] = static_cast<std::uint8_t>((v >> (8 * i)) & 0xFF);
 }
 
 std::uint8_t level(int value, int top) {  // value * 255 / top, to the nearest integer
@@ -30,9 +25,9 @@ std::uint8_t level(int value, int top) {  // value * 255 / top, to the nearest i
 
 }  // namespace
 
-const std::array<Rgb, 256>& palette() {
-  static const std::array<Rgb, 256> entries = [] {
-    std::array<Rgb, 256> p{};
+const std::array<rt::Rgb, 256>& palette() {
+  static const std::array<rt::Rgb, 256> entries = [] {
+    std::array<rt::Rgb, 256> p{};
     for (int i = 0; i < 256; ++i)
       p[i] = {level(i / 32, 7), level((i / 4) % 8, 7), static_cast<std::uint8_t>(i % 4 * 85)};
     return p;
@@ -40,48 +35,43 @@ const std::array<Rgb, 256>& palette() {
   return entries;
 }
 
-std::vector<std::uint8_t> bitmap_file(int width, int height,
-                                      std::span<const std::uint8_t> rle8_data) {
-  assert(rle8_data.size() <= std::numeric_limits<std::uint32_t>::max() - kPixelDataOffset);
-  const auto file_size = static_cast<std::uint32_t>(kPixelDataOffset + rle8_data.size());
-  std::vector<std::uint8_t> out;
+// Fields not written stay 0: the reserved halves, the resolutions and the
+// important colours.
+std::vector<std::uint8_t> bitmap_file(int width, int height, std::span<const std::uint8_t> rle8_data) {
+  constexpr std::size_t kPixelDataAt = kFullPalettePixelDataAt;
+  assert(rle8_data.size() <= std::numeric_limits<std::uint32_t>::max() - kPixelDataAt);
+  const auto file_size = static_cast<std::uint32_t>(kPixelDataAt + rle8_data.size());
+  std::vector<std::uint8_t> out(kPixelDataAt);
   out.reserve(file_size);
-  out.push_back('B');
-  out.push_back('M');
-  put32(out, file_size);
-  put16(out, 0);
-  put16(out, 0);
-  put32(out, kPixelDataOffset);
-  put32(out, kInfoHeaderSize);
-  put32(out, static_cast<std::uint32_t>(width));
-  put32(out, static_cast<std::uint32_t>(height));
-  put16(out, kPlanes);
-  put16(out, kBitsPerPixel);
-  put32(out, kCompressionRle8);
-  put32(out, static_cast<std::uint32_t>(rle8_data.size()));
-  put32(out, 0);
-  put32(out, 0);
-  put32(out, kColoursUsed);
-  put32(out, 0);
-  for (const Rgb& c : palette()) {
-    out.push_back(c.blue);
-    out.push_back(c.green);
-    out.push_back(c.red);
-    out.push_back(0);
+  out[kSignatureAt] = 'B';
+  out[kSignatureAt + 1] = 'M';
+  put32(out, kFileSizeAt, file_size);
+  put32(out, kPixelDataOffsetAt, kPixelDataAt);
+  put32(out, kInfoHeaderSizeAt, kInfoHeaderSize);
+  put32(out, kWidthAt, static_cast<std::uint32_t>(width));
+  put32(out, kHeightAt, static_cast<std::uint32_t>(height));
+  put16(out, kPlanesAt, kPlanes);
+  put16(out, kBitsPerPixelAt, kBitsPerPixel);
+  put32(out, kCompressionAt, kCompressionRle8);
+  put32(out, kPixelDataSizeAt, static_cast<std::uint32_t>(rle8_data.size()));
+  put32(out, kColoursUsedAt, kPaletteEntries);
+  std::size_t at = kPaletteAt;
+  for (const rt::Rgb& c : palette()) {
+    out[at] = c.b, out[at + 1] = c.g, out[at + 2] = c.r;  // and a zero byte
+    at += kPaletteEntryBytes;
   }
-  assert(out.size() == kPixelDataOffset);
   out.insert(out.end(), rle8_data.begin(), rle8_data.end());
   return out;
 }
 
 std::vector<std::uint8_t> picture_value(std::span<const std::uint8_t> bitmap) {
-  assert(bitmap.size() <= std::numeric_limits<std::uint32_t>::max() - 8);
+  assert(bitmap.size() <= std::numeric_limits<std::uint32_t>::max() - (kBitmapAt - kSizeFieldBytes));
   const auto length = static_cast<std::uint32_t>(bitmap.size());
-  std::vector<std::uint8_t> out;
-  out.reserve(kPictureHeaderSize + bitmap.size());
-  put32(out, length + 8);
-  for (char c : {'l', 't', '\0', '\0'}) out.push_back(static_cast<std::uint8_t>(c));
-  put32(out, length);
+  std::vector<std::uint8_t> out(kBitmapAt);
+  out.reserve(kBitmapAt + bitmap.size());
+  put32(out, kSizeAt, static_cast<std::uint32_t>(kBitmapAt - kSizeFieldBytes) + length);
+  std::copy(kStreamTag.begin(), kStreamTag.end(), out.begin() + kTagAt);
+  put32(out, kLengthAt, length);
   out.insert(out.end(), bitmap.begin(), bitmap.end());
   return out;
 }

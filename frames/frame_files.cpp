@@ -7,7 +7,7 @@
 namespace frames {
 
 std::vector<std::uint8_t> frame_bitmap(int frame) {
-  const Canvas canvas = draw_frame(frame / kPositionCount, frame % kPositionCount);
+  const Canvas canvas = draw_frame(frame / kPositionsPerSet, frame % kPositionsPerSet);
   std::vector<std::uint8_t> rle;
   rle.reserve(32 * 1024);
   encode_rle8(canvas.pixels, kFrameWidth, rle);

@@ -84,7 +84,7 @@ int main(int argc, char** argv) {
   if (!bmp_dir.empty()) {
     for (int frame = 0; frame < frames::kFrameCount; ++frame) {
       const auto bitmap = frames::frame_bitmap(frame);
-      const std::string path = bmp_dir + "/Image" + std::to_string(frame + 1) + ".bmp";
+      const std::string path = bmp_dir + "/" + frames::holder_name(frame + 1) + ".bmp";
       if (!write_file(path, std::string(bitmap.begin(), bitmap.end()))) return 1;
     }
   }

@@ -30,7 +30,7 @@ constexpr std::array<RampPoint, 12> kCentreLine{{{kTrackFirstAngle, 135},
 
 // Rod pins as recorded for the drawing, per position; set 1 shares set 0's.
 // Each lies on its track's centre line, 163 from E, to within the rounding.
-using PinRow = std::array<Point, kPositionCount>;
+using PinRow = std::array<Point, kPositionsPerSet>;
 constexpr PinRow kLeftPins{{{89, 96}, {93, 96}, {105, 96}, {121, 97}, {139, 102}, {152, 109},
                             {156, 124}, {160, 136}, {165, 142}, {167, 145}, {167, 145},
                             {162, 140}, {156, 123}, {146, 104}, {131, 99}, {116, 97},
@@ -49,7 +49,7 @@ constexpr PinRow kRightPinsSet2{{{396, 113}, {389, 120}, {387, 125}, {388, 125},
                                  {434, 99}, {419, 103}, {406, 108}}};
 
 // Valve travel down the axis from the closed position, per set, side and position.
-using TravelRow = std::array<double, kPositionCount>;
+using TravelRow = std::array<double, kPositionsPerSet>;
 constexpr std::array<std::array<TravelRow, 2>, kSetCount> kTravel{{
     {{{0, 0, 0, 0, 0, 4, 17, 32, 41, 45, 44, 39, 17, 0, 0, 0, 0, 0},
       {36, 44, 48, 39, 35, 22, 5, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 10}}},
@@ -163,7 +163,7 @@ Point onto_centre_line(Side side, int set, Point pin) {
 }  // namespace
 
 FrameGeometry frame_geometry(int set, int position) {
-  assert(set >= 0 && set < kSetCount && position >= 0 && position < kPositionCount);
+  assert(set >= 0 && set < kSetCount && position >= 0 && position < kPositionsPerSet);
   FrameGeometry g{};
   const double theta = (kEccentricStartAngle + kPositionStep * position) * kDegree;
   g.eccentric = {kShaftAxis.x + kEccentricRadius * std::cos(theta),

@@ -4,10 +4,9 @@
 #include <array>
 #include <numbers>
 
-namespace frames {
+#include "frames/frame_numbering.h"
 
-inline constexpr int kSetCount = 3;
-inline constexpr int kPositionCount = 18;
+namespace frames {
 
 inline constexpr double kDegree = std::numbers::pi / 180;  // radians
 

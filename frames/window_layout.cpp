@@ -26,7 +26,7 @@ constexpr std::array<int, kFrameCount> kCreationOrder = [] {
 const std::array<std::string, kFrameCount>& holder_names() {
   static const auto names = [] {
     std::array<std::string, kFrameCount> out;
-    for (int i = 0; i < kFrameCount; ++i) out[i] = "Image" + std::to_string(kCreationOrder[i]);
+    for (int i = 0; i < kFrameCount; ++i) out[i] = holder_name(kCreationOrder[i]);
     return out;
   }();
   return names;

@@ -9,16 +9,13 @@
 #include <string_view>
 #include <vector>
 
+#include "runtime/rgb.h"
 #include "runtime/rle8.h"
 
 namespace rt {
 
 class Picture {
  public:
-  struct Rgb {
-    std::uint8_t r = 0, g = 0, b = 0;
-    bool operator==(const Rgb&) const = default;
-  };
   using Palette = std::array<Rgb, 256>;
 
   // Where the pixel data lives: in a copy of the picture's own, or where it was

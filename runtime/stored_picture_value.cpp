@@ -3,21 +3,13 @@
 #include <string>
 
 #include "runtime/errors.h"
+#include "runtime/stored_picture_format.h"
 
 namespace rt {
 namespace {
 
-// Value framing: size (bytes that follow it), stream tag, length, bitmap file.
-constexpr std::size_t kFramingBytes = 12;
-constexpr std::uint8_t kStreamTag[4] = {0x6C, 0x74, 0x00, 0x00};  // "lt" and two zero bytes
+using namespace stored_picture;
 
-// Bitmap file header (14 bytes) and information header (40 bytes).
-constexpr std::size_t kBitmapHeadersBytes = 54;
-constexpr std::uint32_t kInfoHeaderSize = 40;
-constexpr int kBitsPerPixel = 8;
-constexpr std::uint32_t kCompressionRle8 = 1;
-constexpr std::uint32_t kPaletteEntries = 256;
-constexpr std::uint32_t kPaletteEntryBytes = 4;
 // Far beyond any frame; keeps a corrupt header from asking for gigabytes.
 constexpr std::int32_t kMaxSide = 16384;
 
@@ -36,33 +28,34 @@ BitmapInfo check_stored_picture(std::span<const std::uint8_t> value, std::string
   const auto fail = [&](const char* what) {
     raise(ErrorNumber::invalid_picture, std::string(holder) + ": " + what);
   };
-  if (value.size() < kFramingBytes) fail("picture value is too short");
-  if (u32(value, 0) != value.size() - 4) fail("picture value has the wrong size field");
-  for (std::size_t i = 0; i < 4; ++i) {
-    if (value[4 + i] != kStreamTag[i]) fail("picture value has the wrong stream tag");
+  if (value.size() < kBitmapAt) fail("picture value is too short");
+  if (u32(value, kSizeAt) != value.size() - kSizeFieldBytes) fail("picture value has the wrong size field");
+  for (std::size_t i = 0; i < kStreamTag.size(); ++i) {
+    if (value[kTagAt + i] != kStreamTag[i]) fail("picture value has the wrong stream tag");
   }
-  const auto file = value.subspan(kFramingBytes);
-  if (u32(value, 8) != file.size()) fail("picture value has the wrong length field");
+  const auto file = value.subspan(kBitmapAt);
+  if (u32(value, kLengthAt) != file.size()) fail("picture value has the wrong length field");
 
-  if (file.size() < kBitmapHeadersBytes) fail("bitmap is too short for its headers");
-  if (file[0] != 'B' || file[1] != 'M') fail("bitmap has no BM signature");
-  if (u32(file, 2) != file.size()) fail("bitmap has the wrong file size");
-  if (u32(file, 14) != kInfoHeaderSize) fail("bitmap has the wrong information header size");
-  const std::int32_t width = s32(file, 18), height = s32(file, 22);
+  if (file.size() < kPaletteAt) fail("bitmap is too short for its headers");
+  if (file[kSignatureAt] != 'B' || file[kSignatureAt + 1] != 'M') fail("bitmap has no BM signature");
+  if (u32(file, kFileSizeAt) != file.size()) fail("bitmap has the wrong file size");
+  if (u32(file, kInfoHeaderSizeAt) != kInfoHeaderSize) fail("bitmap has the wrong information header size");
+  const std::int32_t width = s32(file, kWidthAt), height = s32(file, kHeightAt);
   if (width <= 0 || height <= 0) fail("bitmap width and height must be positive");
   if (width > kMaxSide || height > kMaxSide) fail("bitmap is too large");
-  if (u16(file, 26) != 1) fail("bitmap has the wrong number of planes");
-  if (u16(file, 28) != kBitsPerPixel) fail("bitmap is not 8 bits per pixel");
-  if (u32(file, 30) != kCompressionRle8) fail("bitmap is not RLE8 compressed");
-  const std::uint32_t colours = u32(file, 46) == 0 ? kPaletteEntries : u32(file, 46);
+  if (u16(file, kPlanesAt) != kPlanes) fail("bitmap has the wrong number of planes");
+  if (u16(file, kBitsPerPixelAt) != kBitsPerPixel) fail("bitmap is not 8 bits per pixel");
+  if (u32(file, kCompressionAt) != kCompressionRle8) fail("bitmap is not RLE8 compressed");
+  const std::uint32_t colours_used = u32(file, kColoursUsedAt);
+  const std::size_t colours = colours_used == 0 ? kPaletteEntries : colours_used;
   if (colours > kPaletteEntries) fail("bitmap has more than 256 colours");
-  const std::uint32_t offset = u32(file, 10);
-  if (offset < kBitmapHeadersBytes + colours * kPaletteEntryBytes || offset >= file.size()) {
+  const std::uint32_t offset = u32(file, kPixelDataOffsetAt);
+  if (offset < kPaletteAt + colours * kPaletteEntryBytes || offset >= file.size()) {
     fail("bitmap has a bad pixel data offset");
   }
   return {.width = width,
           .height = height,
-          .palette = file.subspan(kBitmapHeadersBytes, colours * kPaletteEntryBytes),
+          .palette = file.subspan(kPaletteAt, colours * kPaletteEntryBytes),
           .pixel_data = file.subspan(offset)};
 }
 

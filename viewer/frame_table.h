@@ -5,19 +5,20 @@
 #include <array>
 #include <cstdint>
 
+#include "frames/frame_numbering.h"
 #include "runtime/runtime.h"
 
 namespace viewer {
 
-inline constexpr int kPositionsPerSet = 18;  // one shaft turn in steps of 20 degrees
-inline constexpr int kSetCount = 3;
-inline constexpr int kFrameCount = kSetCount * kPositionsPerSet;
+using frames::kFrameCount;
+using frames::kPositionsPerSet;
 
 class FrameTable {
  public:
-  // Loading and the first show use fixed indices, 0 to kFrameCount - 1, unchecked.
+  // Loading and the first show use fixed indices, 0 to kFrameCount - 1, which
+  // need no check.
   void store(int index, rt::PictureRef picture) { entries_[index] = std::move(picture); }
-  const rt::PictureRef& fixed(int index) const { return entries_[index]; }
+  const rt::PictureRef& unchecked(int index) const { return entries_[index]; }
 
   // A computed index: anything outside 0 to kFrameCount - 1, negatives included,
   // raises the bounds error and reads no entry.

@@ -13,13 +13,11 @@ constexpr float kPointerFactor = 30;
 constexpr std::int16_t kEscapeCode = 27;
 constexpr int kBackwardStep = kPositionsPerSet - 1;  // moving back adds 17, so no dividend goes negative
 
-// Image holder `number` carries frame number - 1.
-std::string holder_name(int frame) { return "Image" + std::to_string(frame + 1); }
-
 }  // namespace
 
 void ZEMK::take_frame(int index) {
-  frames.store(index, rt::picture_of(runtime_.window().control(holder_name(index))));
+  // Frame i is the picture of the holder numbered i + 1.
+  frames.store(index, rt::picture_of(runtime_.window().control(frames::holder_name(index + 1))));
 }
 
 void ZEMK::show(const rt::PictureRef& frame) {
@@ -33,56 +31,68 @@ void ZEMK::quit() {
 }
 
 void ZEMK::Form_Activate() {
-  // Frame 0 is on the screen before any other frame is taken; events run only
-  // after frames 1 to 53, 53 times in all.
+  load_frames();
+  set_initial_state();
+  for (;;) {
+    apply_motion();
+    show(frames.at(kPositionsPerSet * hl + l));
+    delay();
+  }
+}
+
+// Frame 0 is on the screen before any other frame is taken; events run only
+// after frames 1 to 53, 53 times in all.
+void ZEMK::load_frames() {
   take_frame(0);
-  show(frames.fixed(0));
+  show(frames.unchecked(0));
   for (int i = 1; i < kFrameCount; ++i) {
     take_frame(i);
     runtime_.do_events();
   }
+}
 
-  // Replaces whatever handlers stored in these four during loading; the mouse mode,
-  // the saved motion state and yyy carry over.
+// Replaces whatever handlers stored in these four during loading; the mouse mode,
+// the saved motion state and yyy carry over.
+void ZEMK::set_initial_state() {
   n = motion::kRunning;
   k = kInitialDelayCount;
   hl = 0;
   updo = 1;
+}
 
-  // Each rule sees what the rules before it left in this pass. A start command moves
-  // one position itself and leaves n = 1, so rule 5 or 6 moves one more; a step
-  // command cancels against whichever flag is set, so it only stops a run.
-  for (;;) {
-    if (n == motion::kStartBackward) {
-      l = (l + kBackwardStep) % kPositionsPerSet;
-      mm = 0;
-      m = 1;
-      n = motion::kRunning;
-    }
-    if (n == motion::kStartForward) {
-      l = (l + 1) % kPositionsPerSet;
-      m = 0;
-      mm = 1;
-      n = motion::kRunning;
-    }
-    if (n == motion::kStepBackward) {
-      l = (l + kBackwardStep + m + mm) % kPositionsPerSet;
-      mm = 0;
-      m = 0;
-      n = motion::kStopped;
-    }
-    if (n == motion::kStepForward) {
-      l = (l + 1 - m - mm) % kPositionsPerSet;
-      mm = 0;
-      m = 0;
-      n = motion::kStopped;
-    }
-    if (n != motion::kStopped && m == 0) l = (l + n) % kPositionsPerSet;
-    if (m == 1) l = (l + kBackwardStep) % kPositionsPerSet;
-
-    show(frames.at(kPositionsPerSet * hl + l));
-    delay();
+// The pending command first, then the run. Each test sees what the tests before
+// it left in this pass: a start command moves one position itself and leaves the
+// mechanism running, so the run moves it one more; a step command is cancelled by
+// whichever run flag is set, so against a run it only stops the mechanism.
+void ZEMK::apply_motion() {
+  if (n == motion::kStartBackward) {
+    l = (l + kBackwardStep) % kPositionsPerSet;
+    mm = 0;
+    m = 1;
+    n = motion::kRunning;
   }
+  if (n == motion::kStartForward) {
+    l = (l + 1) % kPositionsPerSet;
+    m = 0;
+    mm = 1;
+    n = motion::kRunning;
+  }
+  if (n == motion::kStepBackward) {
+    l = (l + kBackwardStep + m + mm) % kPositionsPerSet;
+    mm = 0;
+    m = 0;
+    n = motion::kStopped;
+  }
+  if (n == motion::kStepForward) {
+    l = (l + 1 - m - mm) % kPositionsPerSet;
+    mm = 0;
+    m = 0;
+    n = motion::kStopped;
+  }
+  // Running forward, the first run after loading included: on by n, which is 1 here.
+  if (n != motion::kStopped && m == 0) l = (l + n) % kPositionsPerSet;
+  // Running backward.
+  if (m == 1) l = (l + kBackwardStep) % kPositionsPerSet;
 }
 
 void ZEMK::Picture1_Click() {

@@ -56,6 +56,9 @@ class ZEMK {
   void Picture1_MouseMove(std::int16_t& button, std::int16_t& shift, float& x, float& y);
 
  private:
+  void load_frames();
+  void set_initial_state();
+  void apply_motion();
   void take_frame(int index);
   void show(const rt::PictureRef& frame);
   [[noreturn]] void quit();

@@ -33,7 +33,7 @@ struct OpenWindow {
     desktop = rt::make_sdl_desktop();
     desktop->open(layout, rt::picture_area_geometry(layout.picture_box));
     for (int n = 1; n <= frames::kFrameCount; ++n) {
-      frames.push_back(rt::decode_stored_picture(frames::stored_picture(n), "Image" + std::to_string(n)));
+      frames.push_back(rt::decode_stored_picture(frames::stored_picture(n), frames::holder_name(n)));
     }
   }
 };

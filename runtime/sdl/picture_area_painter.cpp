@@ -8,15 +8,15 @@ namespace rt {
 namespace {
 
 // The two rings of a sunken edge: shadow above and left, light below and right.
-constexpr Picture::Rgb kOuterShadow{128, 128, 128};
-constexpr Picture::Rgb kInnerShadow{64, 64, 64};
-constexpr Picture::Rgb kOuterLight{255, 255, 255};
-constexpr Picture::Rgb kInnerLight{223, 223, 223};
+constexpr Rgb kOuterShadow{128, 128, 128};
+constexpr Rgb kInnerShadow{64, 64, 64};
+constexpr Rgb kOuterLight{255, 255, 255};
+constexpr Rgb kInnerLight{223, 223, 223};
 
 void draw_border(const PixelTarget& target, const PictureAreaGeometry& area) {
   for (int ring = 0; ring < area.border; ++ring) {
-    const Picture::Rgb shadow = ring == 0 ? kOuterShadow : kInnerShadow;
-    const Picture::Rgb light = ring == 0 ? kOuterLight : kInnerLight;
+    const Rgb shadow = ring == 0 ? kOuterShadow : kInnerShadow;
+    const Rgb light = ring == 0 ? kOuterLight : kInnerLight;
     const int x = area.left + ring, y = area.top + ring;
     const int w = area.width - 2 * ring, h = area.height - 2 * ring;
     fill_rect(target, x, y, w - 1, 1, shadow);         // top

@@ -11,7 +11,7 @@ namespace rt {
 
 // The face of a three-dimensional control; also what X shows in the window
 // before the first paint.
-inline constexpr Picture::Rgb kFaceColour{192, 192, 192};
+inline constexpr Rgb kFaceColour{192, 192, 192};
 
 // Paints the area (no picture: the face alone) and shows it. False if the canvas
 // had no pixels or could not show them: the picture did not reach the screen.

@@ -23,7 +23,7 @@ std::uint32_t channel(std::uint32_t mask, std::uint8_t intensity) {
 
 }  // namespace
 
-std::uint32_t ChannelMasks::value(Picture::Rgb colour) const {
+std::uint32_t ChannelMasks::value(Rgb colour) const {
   return channel(red, colour.r) | channel(green, colour.g) | channel(blue, colour.b) | opaque;
 }
 
@@ -49,7 +49,7 @@ void fill_pixels(std::uint8_t* to, std::size_t count, int bytes_per_pixel, std::
   }
 }
 
-void fill_rect(const PixelTarget& target, int x, int y, int width, int height, Picture::Rgb colour) {
+void fill_rect(const PixelTarget& target, int x, int y, int width, int height, Rgb colour) {
   const int left = std::max(x, 0), top = std::max(y, 0);
   const int right = std::min(x + width, target.width), bottom = std::min(y + height, target.height);
   if (left >= right || top >= bottom) return;

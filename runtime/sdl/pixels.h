@@ -14,7 +14,7 @@ struct ChannelMasks {
   std::uint32_t opaque = 0;                    // bits set in every pixel: an alpha channel's
   // The pixel value of a colour: each channel at the level nearest to its
   // intensity, so that full intensity stays full at any width.
-  std::uint32_t value(Picture::Rgb colour) const;
+  std::uint32_t value(Rgb colour) const;
 };
 
 // A rectangle of pixels to draw into, rows `pitch` bytes apart.
@@ -30,6 +30,6 @@ struct PixelTarget {
 void fill_pixels(std::uint8_t* to, std::size_t count, int bytes_per_pixel, std::uint32_t value);
 
 // Fills the part of the rectangle that lies on the target.
-void fill_rect(const PixelTarget& target, int x, int y, int width, int height, Picture::Rgb colour);
+void fill_rect(const PixelTarget& target, int x, int y, int width, int height, Rgb colour);
 
 }  // namespace rt

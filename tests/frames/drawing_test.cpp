@@ -15,7 +15,7 @@ const std::set<int> kColours{kWhite, kBlack, kBlue, kGreen, kCyan, kRed, kMagent
 
 TEST(Drawing, OnlySevenColoursAndNothingOutsideTheDrawnArea) {
   for (int set = 0; set < kSetCount; ++set)
-    for (int p = 0; p < kPositionCount; ++p) {
+    for (int p = 0; p < kPositionsPerSet; ++p) {
       SCOPED_TRACE(testing::Message() << "set " << set << " pos " << p);
       const Canvas c = draw_frame(set, p);
       int foreign = 0, outside = 0;

@@ -9,6 +9,8 @@
 #include <fstream>
 #include <string>
 
+#include "frames/frame_numbering.h"
+
 namespace {
 
 struct Outcome {
@@ -44,7 +46,7 @@ TEST(Framegen, WritesAllBitmaps) {
   const Outcome r = run_framegen("--bmp " + dir.string());
   EXPECT_EQ(r.status, 0) << r.err;
   for (int i = 1; i <= 54; ++i) {
-    const auto path = dir / ("Image" + std::to_string(i) + ".bmp");
+    const auto path = dir / (frames::holder_name(i) + ".bmp");
     ASSERT_TRUE(std::filesystem::exists(path)) << path;
     EXPECT_GT(std::filesystem::file_size(path), 1078u);
   }

@@ -57,8 +57,8 @@ constexpr std::array<std::array<Opening, 2>, 3> kOpen{{
 
 bool is_open(int set, Side side, int p) {
   const Opening o = kOpen[set][side];
-  return (p - o.first + kPositionCount) % kPositionCount <=
-         (o.last - o.first + kPositionCount) % kPositionCount;
+  return (p - o.first + kPositionsPerSet) % kPositionsPerSet <=
+         (o.last - o.first + kPositionsPerSet) % kPositionsPerSet;
 }
 
 // The closed valve pin and the far point of its axis, as recorded.
@@ -72,7 +72,7 @@ Point travelled(Side side, double t) {
 }
 
 TEST(Geometry, EccentricFollowsTheShaftTurnAndIsTheSameInEverySet) {
-  for (int p = 0; p < kPositionCount; ++p) {
+  for (int p = 0; p < kPositionsPerSet; ++p) {
     SCOPED_TRACE(p);
     const Point e = frame_geometry(0, p).eccentric;
     EXPECT_NEAR(e.x, kEccentric[p][0], 0.5);
@@ -83,7 +83,7 @@ TEST(Geometry, EccentricFollowsTheShaftTurnAndIsTheSameInEverySet) {
       EXPECT_EQ(frame_geometry(set, p).eccentric.y, e.y);
     }
     // Position 17 -> 0 is a 20-degree step like all the others.
-    const Point next = frame_geometry(0, (p + 1) % kPositionCount).eccentric;
+    const Point next = frame_geometry(0, (p + 1) % kPositionsPerSet).eccentric;
     EXPECT_NEAR(distance(e, next), 2 * 45 * std::sin(10 * std::numbers::pi / 180), 1e-9);
   }
 }
@@ -91,7 +91,7 @@ TEST(Geometry, EccentricFollowsTheShaftTurnAndIsTheSameInEverySet) {
 TEST(Geometry, RodPinsMatchTheRecordAndLieOnTheirTracks) {
   for (int set = 0; set < kSetCount; ++set)
     for (Side side : {kLeft, kRight})
-      for (int p = 0; p < kPositionCount; ++p) {
+      for (int p = 0; p < kPositionsPerSet; ++p) {
         SCOPED_TRACE(testing::Message() << "set " << set << " side " << side << " pos " << p);
         const FrameGeometry g = frame_geometry(set, p);
         const Point pin = g.sides[side].rod_pin;
@@ -108,7 +108,7 @@ TEST(Geometry, RodPinsMatchTheRecordAndLieOnTheirTracks) {
 TEST(Geometry, ValvesFollowTheTravelTableAndLinksKeepTheirLengths) {
   for (int set = 0; set < kSetCount; ++set)
     for (Side side : {kLeft, kRight})
-      for (int p = 0; p < kPositionCount; ++p) {
+      for (int p = 0; p < kPositionsPerSet; ++p) {
         SCOPED_TRACE(testing::Message() << "set " << set << " side " << side << " pos " << p);
         const SideGeometry s = frame_geometry(set, p).sides[side];
         const int t = kTravel[set][side][p];

@@ -64,7 +64,7 @@ std::vector<Case> all_outlines() {
       cases.push_back({"track set " + std::to_string(set) + " side " + std::to_string(side),
                        track_pieces(side, set)});
   for (int set = 0; set < kSetCount; ++set)
-    for (int p = 0; p < kPositionCount; ++p) {
+    for (int p = 0; p < kPositionsPerSet; ++p) {
       const FrameGeometry g = frame_geometry(set, p);
       for (Side side : {kLeft, kRight}) {
         const SideGeometry& s = g.sides[side];

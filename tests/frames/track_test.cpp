@@ -86,7 +86,7 @@ TEST(Track, RollersStayInsideTheirTrack) {
       for (const Piece& piece : track_pieces(side, set))
         for (Point q : samples(piece, 0.25)) ring.push_back(q);
       const Point q0 = anchors(side).eye_closed;
-      for (int p = 0; p < kPositionCount; ++p) {
+      for (int p = 0; p < kPositionsPerSet; ++p) {
         SCOPED_TRACE(testing::Message() << "set " << set << " side " << side << " pos " << p);
         const Point pin = frame_geometry(set, p).sides[side].rod_pin;
         const Point away = unit(pin - q0);

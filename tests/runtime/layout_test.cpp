@@ -15,9 +15,9 @@ namespace {
 
 std::vector<std::string> creation_order() {
   std::vector<std::string> names;
-  for (int n = 54; n >= 15; --n) names.push_back("Image" + std::to_string(n));
-  for (int n : {14, 12, 11, 13}) names.push_back("Image" + std::to_string(n));
-  for (int n = 10; n >= 1; --n) names.push_back("Image" + std::to_string(n));
+  for (int n = 54; n >= 15; --n) names.push_back(frames::holder_name(n));
+  for (int n : {14, 12, 11, 13}) names.push_back(frames::holder_name(n));
+  for (int n = 10; n >= 1; --n) names.push_back(frames::holder_name(n));
   return names;
 }
 
@@ -38,7 +38,7 @@ TEST_F(RealLayout, CreatesTheHoldersInTheLayoutsOrder) {
 TEST_F(RealLayout, EveryHolderIsReachableByNameWithItsOwnFrame) {
   std::set<const rt::Picture*> distinct;
   for (int n = 1; n <= frames::kFrameCount; ++n) {
-    const rt::PictureRef picture = rt::picture_of(window_->control("Image" + std::to_string(n)));
+    const rt::PictureRef picture = rt::picture_of(window_->control(frames::holder_name(n)));
     ASSERT_TRUE(picture) << n;
     EXPECT_EQ(picture->width(), 600);
     EXPECT_EQ(picture->height(), 562);
@@ -64,7 +64,7 @@ TEST_F(RealLayout, EveryHolderHoldsWhatSdlsBitmapLoaderReads) {
     const std::span<const std::uint8_t> file = frames::stored_picture(n).subspan(rt_test::kFramingBytes);
     SDL_Surface* loaded = SDL_LoadBMP_RW(SDL_RWFromConstMem(file.data(), static_cast<int>(file.size())), 1);
     ASSERT_NE(loaded, nullptr) << SDL_GetError();
-    const rt::PictureRef held = rt::picture_of(window_->control("Image" + std::to_string(n)));
+    const rt::PictureRef held = rt::picture_of(window_->control(frames::holder_name(n)));
     ASSERT_EQ(loaded->w, held->width());
     ASSERT_EQ(loaded->h, held->height());
     const std::vector<std::uint8_t> pixels = held->pixels();
@@ -76,7 +76,7 @@ TEST_F(RealLayout, EveryHolderHoldsWhatSdlsBitmapLoaderReads) {
     EXPECT_EQ(wrong_rows, 0);
     for (int i = 0; i < loaded->format->palette->ncolors; ++i) {
       const SDL_Color c = loaded->format->palette->colors[i];
-      EXPECT_EQ(held->palette()[i], (rt::Picture::Rgb{c.r, c.g, c.b})) << "colour " << i;
+      EXPECT_EQ(held->palette()[i], (rt::Rgb{c.r, c.g, c.b})) << "colour " << i;
     }
     SDL_FreeSurface(loaded);
   }

@@ -32,7 +32,7 @@ class MemoryCanvas final : public rt::WindowCanvas {
   }
   rt::ChannelMasks masks() const override { return {.red = 0xFF0000, .green = 0xFF00, .blue = 0xFF}; }
 
-  rt::Picture::Rgb at(int x, int y) const {
+  rt::Rgb at(int x, int y) const {
     std::uint32_t value = 0;
     std::memcpy(&value, bytes_.data() + (y * kWidth + x) * 4, 4);
     return {std::uint8_t(value >> 16), std::uint8_t(value >> 8), std::uint8_t(value)};
@@ -50,14 +50,13 @@ TEST(PictureAreaPainter, BorderPictureAndFaceEachWhereTheyBelong) {
   const rt::PictureRef picture = tiny_picture();  // 4 x 2: 1 1 2 3 over 5 5 5 5, entry i = (i, 255 - i, i / 2)
   ASSERT_TRUE(rt::paint_picture_area(canvas, kArea, picture.get()));
   EXPECT_EQ(canvas.shows, 1);
-  using Rgb = rt::Picture::Rgb;
-  EXPECT_EQ(canvas.at(0, 0), (Rgb{128, 128, 128})) << "outer shadow, top-left";
-  EXPECT_EQ(canvas.at(1, 5), (Rgb{64, 64, 64})) << "inner shadow, left";
-  EXPECT_EQ(canvas.at(9, 7), (Rgb{255, 255, 255})) << "outer light, bottom-right";
-  EXPECT_EQ(canvas.at(8, 3), (Rgb{223, 223, 223})) << "inner light, right";
-  EXPECT_EQ(canvas.at(2, 2), (Rgb{1, 254, 0})) << "the picture's top-left pixel on the inner area's";
-  EXPECT_EQ(canvas.at(5, 2), (Rgb{3, 252, 1}));
-  EXPECT_EQ(canvas.at(5, 3), (Rgb{5, 250, 2})) << "its bottom row";
+  EXPECT_EQ(canvas.at(0, 0), (rt::Rgb{128, 128, 128})) << "outer shadow, top-left";
+  EXPECT_EQ(canvas.at(1, 5), (rt::Rgb{64, 64, 64})) << "inner shadow, left";
+  EXPECT_EQ(canvas.at(9, 7), (rt::Rgb{255, 255, 255})) << "outer light, bottom-right";
+  EXPECT_EQ(canvas.at(8, 3), (rt::Rgb{223, 223, 223})) << "inner light, right";
+  EXPECT_EQ(canvas.at(2, 2), (rt::Rgb{1, 254, 0})) << "the picture's top-left pixel on the inner area's";
+  EXPECT_EQ(canvas.at(5, 2), (rt::Rgb{3, 252, 1}));
+  EXPECT_EQ(canvas.at(5, 3), (rt::Rgb{5, 250, 2})) << "its bottom row";
   EXPECT_EQ(canvas.at(6, 2), rt::kFaceColour) << "right of the picture";
   EXPECT_EQ(canvas.at(2, 4), rt::kFaceColour) << "below it";
 }

@@ -43,7 +43,7 @@ void sdl_blit(const rt::Picture& picture, SDL_Surface* target, int x, int y, int
   ASSERT_TRUE(source) << SDL_GetError();
   SDL_Color colours[256];
   for (int i = 0; i < 256; ++i) {
-    const rt::Picture::Rgb& c = picture.palette()[i];
+    const rt::Rgb& c = picture.palette()[i];
     const SDL_PixelFormat& f = *target->format;
     colours[i] = {nearest_level(c.r, f.Rmask), nearest_level(c.g, f.Gmask), nearest_level(c.b, f.Bmask), 255};
   }
@@ -134,7 +134,7 @@ TEST(Blit, DrawsNothingOutsideTheTarget) {
 TEST(ChannelMasks, EachChannelTakesItsNearestLevel) {
   struct Row {
     rt::ChannelMasks masks;
-    rt::Picture::Rgb colour;
+    rt::Rgb colour;
     std::uint32_t value;
   };
   const rt::ChannelMasks ten_bits{.red = 0x3ff00000, .green = 0xffc00, .blue = 0x3ff};

@@ -32,9 +32,9 @@ TEST(StoredPicture, DecodesTheTinyBitmapTopDownWithItsPalette) {
   ASSERT_EQ(picture->height(), rt_test::kTinyHeight);
   EXPECT_EQ(picture->pixels(), (Bytes{1, 1, 2, 3, 5, 5, 5, 5}));
   EXPECT_TRUE(picture->covers_every_pixel());
-  EXPECT_EQ(picture->palette()[0], (rt::Picture::Rgb{0, 255, 0}));
-  EXPECT_EQ(picture->palette()[200], (rt::Picture::Rgb{200, 55, 100}));
-  EXPECT_EQ(picture->palette()[255], (rt::Picture::Rgb{255, 0, 127}));
+  EXPECT_EQ(picture->palette()[0], (rt::Rgb{0, 255, 0}));
+  EXPECT_EQ(picture->palette()[200], (rt::Rgb{200, 55, 100}));
+  EXPECT_EQ(picture->palette()[255], (rt::Rgb{255, 0, 127}));
 }
 
 // Replaces the RLE stream and fixes every size field around it.

@@ -5,6 +5,7 @@
 #include <memory>
 #include <sstream>
 
+#include "frames/frame_numbering.h"
 #include "viewer/project.h"
 
 namespace viewer_test {
@@ -45,7 +46,7 @@ int ViewerRun::run(int end_pump) {
     zemk = static_cast<viewer::ZEMK*>(object.instance.get());
     window = &runtime.window();
     for (const auto& holder : window->image_holders()) {
-      const int number = std::stoi(holder->name().substr(std::string("Image").size()));
+      const int number = std::stoi(holder->name().substr(frames::kHolderNamePrefix.size()));
       frame_numbers_[holder->picture().get()] = number - 1;
       pictures_.push_back(holder->picture());
       holder_order_.push_back(holder->name());

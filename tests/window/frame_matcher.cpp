@@ -22,7 +22,7 @@ RgbImage colours_of(const rt::Picture& picture) {
   RgbImage image{picture.width(), picture.height(), {}};
   image.pixels.reserve(static_cast<std::size_t>(picture.width()) * picture.height());
   for (const std::uint8_t index : picture.pixels()) {
-    const rt::Picture::Rgb& c = picture.palette()[index];
+    const rt::Rgb& c = picture.palette()[index];
     image.pixels.push_back({c.r, c.g, c.b});
   }
   return image;
@@ -31,7 +31,7 @@ RgbImage colours_of(const rt::Picture& picture) {
 FrameMatcher::FrameMatcher() {
   for (int number = 1; number <= frames::kFrameCount; ++number) {
     const rt::PictureRef picture =
-        rt::decode_stored_picture(frames::stored_picture(number), "Image" + std::to_string(number));
+        rt::decode_stored_picture(frames::stored_picture(number), frames::holder_name(number));
     const RgbImage colours = colours_of(*picture);
     std::vector<Rgb> visible;
     visible.reserve(static_cast<std::size_t>(kVisibleFrameColumns) * kFrameRows);
