@@ -78,9 +78,9 @@ Point circle_meet(Point a, double ra, Point b, double rb, Point near) {
   const double d = distance(a, b);
   const Point u = (1 / d) * (b - a);
   const double along = (ra * ra - rb * rb + d * d) / (2 * d);
-  const double across = std::sqrt(std::fmax(ra * ra - along * along, 0));
+  const double across = clamped_sqrt(ra * ra - along * along);
   const Point foot = a + along * u;
-  const Point n{-u.y, u.x};
+  const Point n = quarter_turn_clockwise(u);
   const Point p1 = foot + across * n, p2 = foot - across * n;
   return distance(p1, near) <= distance(p2, near) ? p1 : p2;
 }

@@ -2,6 +2,7 @@
 // Where every moving part of the mechanism stands for one frame: set 0..2, shaft position 0..17.
 
 #include <array>
+#include <cmath>
 #include <numbers>
 
 #include "frames/frame_numbering.h"
@@ -19,7 +20,9 @@ inline Point operator-(Point a, Point b) { return {a.x - b.x, a.y - b.y}; }
 inline Point operator*(double k, Point a) { return {k * a.x, k * a.y}; }
 inline double dot(Point a, Point b) { return a.x * b.x + a.y * b.y; }
 // `u` turned a quarter turn, clockwise on the screen (y grows downward).
-inline Point left_normal(Point u) { return {-u.y, u.x}; }
+inline Point quarter_turn_clockwise(Point u) { return {-u.y, u.x}; }
+// The square root of `v`, taken as 0 where rounding has left `v` just below 0.
+inline double clamped_sqrt(double v) { return std::sqrt(std::fmax(v, 0)); }
 
 enum Side { kLeft = 0, kRight = 1 };
 
@@ -66,10 +69,10 @@ const SideAnchors& anchors(Side side);
 // How far set `set` turns a side's whole track towards the shaft, degrees.
 double track_turn(Side side, int set);
 
-// Radius about Q0 of the untuned track's centre line at `angle` degrees (clamped to its ends).
+// Radius about Q0 of the unturned track's centre line at `angle` degrees (clamped to its ends).
 double centre_line_radius(double angle);
 
-// Point of the centre line as drawn in `set`; `angle` is measured on the untuned track.
+// Point of the centre line as drawn in `set`; `angle` is measured on the unturned track.
 Point centre_line_point(Side side, int set, double angle);
 
 FrameGeometry frame_geometry(int set, int position);

@@ -1,11 +1,13 @@
 #include "frames/outline.h"
 
-#include <algorithm>
+#include <cassert>
 #include <cmath>
 
 namespace frames {
 namespace {
 
+constexpr double kCurveStep = 0.5;      // pixels at most between the points of a curve
+constexpr double kMostSteps = 1 << 20;  // far more than any piece of a frame takes
 
 Point on_arc(const Arc& a, double deg) {
   return a.centre + a.radius * Point{std::cos(deg * kDegree), -std::sin(deg * kDegree)};
@@ -41,6 +43,13 @@ struct EndTangent {
 
 }  // namespace
 
+int steps_over(double amount, double step, int fewest) {
+  const double n = std::ceil(amount / step);
+  assert(std::isfinite(n) && "a piece of an outline has a finite length");
+  if (!(n > fewest)) return fewest;  // NaN too
+  return int(std::fmin(n, kMostSteps));
+}
+
 double heading(Point v) { return std::atan2(-v.y, v.x) / kDegree; }
 
 Point start_point(const Piece& piece) { return std::visit(StartPoint{}, piece); }
@@ -58,7 +67,7 @@ Piece reversed(const Piece& piece) {
 std::vector<Point> samples(const Piece& piece, double step) {
   if (const Path* p = std::get_if<Path>(&piece)) return p->points;
   const Arc& a = std::get<Arc>(piece);
-  const int n = std::max(1, int(std::ceil(std::fabs(a.sweep_deg) * kDegree * a.radius / step)));
+  const int n = steps_over(std::fabs(a.sweep_deg) * kDegree * a.radius, step);
   std::vector<Point> out;
   for (int i = 0; i <= n; ++i) out.push_back(on_arc(a, a.start_deg + a.sweep_deg * i / n));
   return out;
@@ -78,7 +87,7 @@ Path line_path(Point a, Point b) {
 
 Path cubic_path(Point a, Point b, Point c, Point d) {
   const double reach = distance(a, b) + distance(b, c) + distance(c, d);
-  const int n = std::max(2, int(std::ceil(reach / 0.5)));
+  const int n = steps_over(reach, kCurveStep, 2);
   Path p{{}, unit(b - a), unit(d - c)};
   for (int i = 0; i <= n; ++i) {
     const double t = double(i) / n, u = 1 - t;

@@ -42,6 +42,10 @@ Arc arc_between(Point centre, Point from, Point to, Point via);
 Path line_path(Point a, Point b);
 Path cubic_path(Point a, Point b, Point c, Point d);
 
+// How many steps of at most `step` cover `amount`, at least `fewest`. The count always fits an
+// int: an amount that is not finite takes `fewest`, a vast one a fixed most.
+int steps_over(double amount, double step, int fewest = 1);
+
 // Screen direction as an angle counter-clockwise from the right, y up, in degrees.
 double heading(Point v);
 

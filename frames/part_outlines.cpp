@@ -21,9 +21,9 @@ Outline closed(Point a, Point b, Piece one, Piece other) {
 }  // namespace
 
 Outline link_outline(Point a, double ra, Point b, double rb) {
-  const Point d = unit(b - a), n = left_normal(d);
+  const Point d = unit(b - a), n = quarter_turn_clockwise(d);
   const double along = (ra - rb) / distance(a, b);  // cosine of the touching angle
-  const double across = std::sqrt(1 - along * along);
+  const double across = clamped_sqrt(1 - along * along);
   auto side = [&](double sign) {
     const Point r = along * d + sign * across * n;  // the radius to both touching points
     return line_path(a + ra * r, b + rb * r);
@@ -35,8 +35,8 @@ Outline rocker_outline(Point a, double ra, Point b, double rb) {
   // The neck's centre lies ra + R from a and rb + R from b, off the line of centres.
   const double d = distance(a, b), la = ra + kNeckRadius, lb = rb + kNeckRadius;
   const double along = (la * la - lb * lb + d * d) / (2 * d);
-  const double across = std::sqrt(la * la - along * along);
-  const Point u = unit(b - a), n = left_normal(u), middle = 0.5 * (a + b);
+  const double across = clamped_sqrt(la * la - along * along);
+  const Point u = unit(b - a), n = quarter_turn_clockwise(u), middle = 0.5 * (a + b);
   auto neck = [&](double sign) {
     const Point c = a + along * u + sign * across * n;
     return arc_between(c, a + ra * unit(c - a), b + rb * unit(c - b), middle - c);
@@ -45,7 +45,7 @@ Outline rocker_outline(Point a, double ra, Point b, double rb) {
 }
 
 Outline rod_outline(Point a, double ra, Point b, double rb) {
-  const Point d = unit(b - a), n = left_normal(d);
+  const Point d = unit(b - a), n = quarter_turn_clockwise(d);
   const double c = std::cos(kRodLeave * kDegree), s = std::sin(kRodLeave * kDegree);
   auto side = [&](double sign) {
     const Point pa = a + ra * (c * d + sign * s * n);

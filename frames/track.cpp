@@ -34,7 +34,7 @@ Station station(Side side, int set, double angle) {
   const double hi = std::fmin(angle + h, kTrackLastAngle);
   const Point at = centre_line_point(side, set, angle);
   const Point along = unit(centre_line_point(side, set, hi) - centre_line_point(side, set, lo));
-  Point out = left_normal(along);
+  Point out = quarter_turn_clockwise(along);
   if (dot(out, at - anchors(side).eye_closed) < 0) out = -1 * out;
   return {at, along, out};
 }
@@ -51,11 +51,11 @@ Path wall_path(Side side, int set, double from, double to, double by) {
   constexpr double kMostApart = 0.5;
   Path p{
       {offset(side, set, from, by)}, station(side, set, from).along, station(side, set, to).along};
-  const int n = std::max(1, int(std::ceil((to - from) / kWallStep)));
+  const int n = steps_over(to - from, kWallStep);
   for (int i = 1; i <= n; ++i) {
     const double a0 = from + (to - from) * (i - 1) / n, a1 = from + (to - from) * i / n;
     const Point end = offset(side, set, a1, by);
-    const int parts = std::max(1, int(std::ceil(distance(p.points.back(), end) / kMostApart)));
+    const int parts = steps_over(distance(p.points.back(), end), kMostApart);
     for (int k = 1; k < parts; ++k)
       p.points.push_back(offset(side, set, a0 + (a1 - a0) * k / parts, by));
     p.points.push_back(end);
@@ -156,7 +156,9 @@ std::vector<Pixel> build_outline(const Outline& pieces) {
   return trace(points);
 }
 
-int shape(Side side, int set) { return (side == kLeft ? 0 : 2) + (set == 2 ? 1 : 0); }
+int track_shape_index(Side side, int set) {
+  return (side == kLeft ? 0 : 2) + (set == 2 ? 1 : 0);
+}
 
 }  // namespace
 
@@ -164,14 +166,14 @@ const Outline& track_pieces(Side side, int set) {
   // Two shapes per side: the base track (sets 0 and 1) and the turned one (set 2).
   static const std::array<Outline, 4> pieces{build_pieces(kLeft, 0), build_pieces(kLeft, 2),
                                              build_pieces(kRight, 0), build_pieces(kRight, 2)};
-  return pieces[shape(side, set)];
+  return pieces[track_shape_index(side, set)];
 }
 
 const std::vector<Pixel>& track_outline(Side side, int set) {
   static const std::array<std::vector<Pixel>, 4> outlines{
       build_outline(track_pieces(kLeft, 0)), build_outline(track_pieces(kLeft, 2)),
       build_outline(track_pieces(kRight, 0)), build_outline(track_pieces(kRight, 2))};
-  return outlines[shape(side, set)];
+  return outlines[track_shape_index(side, set)];
 }
 
 }  // namespace frames
