@@ -73,11 +73,11 @@ std::vector<Point> samples(const Piece& piece, double step) {
   return out;
 }
 
-Arc arc_between(Point centre, Point from, Point to, Point via) {
+Arc arc_between(Point centre, double radius, Point from, Point to, Point via) {
   const double a1 = heading(from - centre), a2 = heading(to - centre);
   const double ccw = turn_between(a1, a2);
   const double sweep = turn_between(a1, heading(via)) < ccw ? ccw : ccw - 360;
-  return {centre, distance(centre, from), a1, sweep};
+  return {centre, radius, a1, sweep};
 }
 
 Path line_path(Point a, Point b) {

@@ -36,8 +36,9 @@ Piece reversed(const Piece& piece);
 // Points along the piece from its start to its end, at most `step` pixels apart.
 std::vector<Point> samples(const Piece& piece, double step);
 
-// The arc about `centre` from `from` to `to` (both on its circle) that passes direction `via`.
-Arc arc_between(Point centre, Point from, Point to, Point via);
+// The arc of `radius` about `centre` from `from` to `to` (both on its circle) that passes
+// direction `via`.
+Arc arc_between(Point centre, double radius, Point from, Point to, Point via);
 
 Path line_path(Point a, Point b);
 Path cubic_path(Point a, Point b, Point c, Point d);

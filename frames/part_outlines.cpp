@@ -13,9 +13,9 @@ constexpr double kNeckRadius = 30;
 constexpr double kRodLeave = 68;
 
 // The closed chain about two ends, given its two sides, each running from a's rim to b's.
-Outline closed(Point a, Point b, Piece one, Piece other) {
-  return {arc_between(a, start_point(other), start_point(one), a - b), one,
-          arc_between(b, end_point(one), end_point(other), b - a), reversed(other)};
+Outline closed(Point a, double ra, Point b, double rb, Piece one, Piece other) {
+  return {arc_between(a, ra, start_point(other), start_point(one), a - b), one,
+          arc_between(b, rb, end_point(one), end_point(other), b - a), reversed(other)};
 }
 
 }  // namespace
@@ -28,7 +28,7 @@ Outline link_outline(Point a, double ra, Point b, double rb) {
     const Point r = along * d + sign * across * n;  // the radius to both touching points
     return line_path(a + ra * r, b + rb * r);
   };
-  return closed(a, b, side(1), side(-1));
+  return closed(a, ra, b, rb, side(1), side(-1));
 }
 
 Outline rocker_outline(Point a, double ra, Point b, double rb) {
@@ -39,9 +39,9 @@ Outline rocker_outline(Point a, double ra, Point b, double rb) {
   const Point u = unit(b - a), n = quarter_turn_clockwise(u), middle = 0.5 * (a + b);
   auto neck = [&](double sign) {
     const Point c = a + along * u + sign * across * n;
-    return arc_between(c, a + ra * unit(c - a), b + rb * unit(c - b), middle - c);
+    return arc_between(c, kNeckRadius, a + ra * unit(c - a), b + rb * unit(c - b), middle - c);
   };
-  return closed(a, b, neck(1), neck(-1));
+  return closed(a, ra, b, rb, neck(1), neck(-1));
 }
 
 Outline rod_outline(Point a, double ra, Point b, double rb) {
@@ -54,7 +54,7 @@ Outline rod_outline(Point a, double ra, Point b, double rb) {
     const double arm = distance(pa, pb) / 3;
     return cubic_path(pa, pa + arm * ta, pb - arm * tb, pb);
   };
-  return closed(a, b, side(1), side(-1));
+  return closed(a, ra, b, rb, side(1), side(-1));
 }
 
 }  // namespace frames

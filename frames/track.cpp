@@ -105,7 +105,8 @@ Outline wall(Side side, int set, double from, double to, double by) {
   for (const Fold& f : folds(side, set, from, to, by)) {
     pieces.push_back(wall_path(side, set, start, f.first, by));
     const Point mid = centre_line_point(side, set, (f.first + f.last) / 2);
-    pieces.push_back(arc_between(f.centre, offset(side, set, f.first, by),
+    const Point first = offset(side, set, f.first, by);
+    pieces.push_back(arc_between(f.centre, distance(f.centre, first), first,
                                  offset(side, set, f.last, by), mid - f.centre));
     start = f.last;
   }
@@ -119,8 +120,8 @@ Outline wall(Side side, int set, double from, double to, double by) {
 Outline cap(Station end, Point forward, double rim_deg, Point join, Point join_forward) {
   const double c = std::cos(rim_deg * kDegree), s = std::sin(rim_deg * kDegree);
   const Point leave = end.at + kOutside * (s * forward + c * end.out);
-  const Arc rim =
-      arc_between(end.at, end.at + kOutside * end.out, leave, end.out + unit(leave - end.at));
+  const Arc rim = arc_between(end.at, kOutside, end.at + kOutside * end.out, leave,
+                              end.out + unit(leave - end.at));
   const Point rim_end = end_tangent(rim);
   const double arm = kCapArm * distance(leave, join);
   return {rim, cubic_path(leave, leave + arm * rim_end, join + arm * join_forward, join)};
