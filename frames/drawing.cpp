@@ -1,5 +1,6 @@
 #include "frames/drawing.h"
 
+#include "frames/outline_pixels.h"
 #include "frames/part_outlines.h"
 #include "frames/track.h"
 
@@ -28,10 +29,6 @@ void draw_arc_about(Canvas& canvas, Point centre, double radius, Point towards,
   draw_arc(canvas, centre, radius, mid - half_deg, mid + half_deg, c);
 }
 
-void draw_track(Canvas& canvas, Side side, int set) {
-  for (Pixel p : track_outline(side, set)) canvas.plot(p.x, p.y, kMagenta);
-}
-
 void draw_fixed_parts(Canvas& canvas) {
   const Point tl = kFrameTopLeft, br = kFrameBottomRight;
   draw_line(canvas, tl, {br.x, tl.y}, kBlack);
@@ -47,21 +44,27 @@ void draw_fixed_parts(Canvas& canvas) {
 
 // The rod's side curves; its rims are the rings drawn whole.
 void draw_rod(Canvas& canvas, Point eccentric, Point pin, Colour c) {
-  for (const Piece& piece : rod_outline(eccentric, kBigEndRadius, pin, kSmallEndRadius))
-    if (std::holds_alternative<Path>(piece)) draw_outline(canvas, {piece}, c);
+  const Outline rod = rod_outline(eccentric, kBigEndRadius, pin, kSmallEndRadius);
+  const std::vector<Pixel> big_end = circle_pixels(eccentric, kBigEndRadius);
+  const std::vector<Pixel> small_end = circle_pixels(pin, kSmallEndRadius);
+  canvas.plot(side_pixels(rod[1], big_end, small_end), c);
+  canvas.plot(side_pixels(rod[3], small_end, big_end), c);
 }
 
 void draw_side(Canvas& canvas, Side side, const SideGeometry& g) {
   const bool left = side == kLeft;
   const Colour rod = left ? kBlue : kCyan;
 
-  draw_outline(canvas, link_outline(g.rod_pin, kLinkEyeRadius, g.eye, kRockerEyeEnd), kGreen);
-  draw_outline(canvas, link_outline(g.eye, kRockerEyeEnd, g.valve_pin, kValveLinkPinEnd),
-               kBlue);
+  canvas.plot(rimmed_outline_pixels(link_outline(g.rod_pin, kLinkEyeRadius, g.eye, kRockerEyeEnd)),
+              kGreen);
+  canvas.plot(
+      rimmed_outline_pixels(link_outline(g.eye, kRockerEyeEnd, g.valve_pin, kValveLinkPinEnd)),
+      kBlue);
 
   // Rocker: outer rims about F and Q joined by inward-curving necks, holes about both.
-  draw_outline(canvas, rocker_outline(g.fulcrum, kRockerFulcrumEnd, g.eye, kRockerEyeEnd),
-               kRed);
+  canvas.plot(
+      rimmed_outline_pixels(rocker_outline(g.fulcrum, kRockerFulcrumEnd, g.eye, kRockerEyeEnd)),
+      kRed);
   draw_circle(canvas, g.fulcrum, kRockerFulcrumHole, kRed);
   draw_circle(canvas, g.eye, kRockerEyeHole, kRed);
 
@@ -91,8 +94,7 @@ void draw_side(Canvas& canvas, Side side, const SideGeometry& g) {
 Canvas draw_frame(int set, int position) {
   const FrameGeometry g = frame_geometry(set, position);
   Canvas canvas;
-  draw_track(canvas, kLeft, set);
-  draw_track(canvas, kRight, set);
+  for (Side side : {kLeft, kRight}) canvas.plot(track_outline(side, set), kMagenta);
   draw_fixed_parts(canvas);
 
   const Point e = g.eccentric;

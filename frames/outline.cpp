@@ -96,16 +96,4 @@ Path cubic_path(Point a, Point b, Point c, Point d) {
   return p;
 }
 
-void draw_outline(Canvas& canvas, const Outline& outline, Colour c) {
-  for (const Piece& piece : outline) {
-    if (const Arc* a = std::get_if<Arc>(&piece)) {
-      const double end = a->start_deg + a->sweep_deg;
-      draw_arc(canvas, a->centre, a->radius, std::fmin(a->start_deg, end),
-               std::fmax(a->start_deg, end), c);
-    } else {
-      for (Pixel p : trace(std::get<Path>(piece).points)) canvas.plot(p.x, p.y, c);
-    }
-  }
-}
-
 }  // namespace frames

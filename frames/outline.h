@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "frames/geometry.h"
-#include "frames/raster.h"
 
 namespace frames {
 
@@ -49,8 +48,5 @@ int steps_over(double amount, double step, int fewest = 1);
 
 // Screen direction as an angle counter-clockwise from the right, y up, in degrees.
 double heading(Point v);
-
-// Arcs as draw_arc draws them about their nearest pixel; paths as traced polylines.
-void draw_outline(Canvas& canvas, const Outline& outline, Colour c);
 
 }  // namespace frames

@@ -1,8 +1,10 @@
 #include "frames/raster.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <numbers>
+#include <utility>
 
 namespace frames {
 namespace {
@@ -50,13 +52,23 @@ void walk_line(Pixel from, Pixel to, Emit emit) {
   }
 }
 
-bool touching(Pixel a, Pixel b) { return std::abs(a.x - b.x) <= 1 && std::abs(a.y - b.y) <= 1; }
+// The direction of offset (x, y) from a circle's centre, degrees counter-clockwise from
+// the right; screen y runs down, the angle is taken with y up.
+double offset_angle(int x, int y) {
+  return std::atan2(-double(y), double(x)) * 180 / std::numbers::pi;
+}
 
 }  // namespace
+
+bool touching(Pixel a, Pixel b) { return std::abs(a.x - b.x) <= 1 && std::abs(a.y - b.y) <= 1; }
 
 void Canvas::plot(int x, int y, Colour c) {
   if (x < 0 || y < 0 || x >= kFrameWidth || y >= kFrameHeight) return;
   pixels[std::size_t(y) * kFrameWidth + x] = c;
+}
+
+void Canvas::plot(const std::vector<Pixel>& line, Colour c) {
+  for (Pixel p : line) plot(p.x, p.y, c);
 }
 
 void draw_line(Canvas& canvas, Point a, Point b, Colour c) {
@@ -73,11 +85,37 @@ void draw_arc(Canvas& canvas, Point centre, double radius, double from_deg, doub
               Colour c) {
   const int cx = nearest(centre.x), cy = nearest(centre.y);
   walk_circle(radius, [&](int x, int y) {
-    // Screen y runs down; the angle is taken with y up.
-    double angle = std::atan2(-double(y), double(x)) * 180 / std::numbers::pi;
-    angle = from_deg + std::fmod(std::fmod(angle - from_deg, 360) + 360, 360);
-    if (angle <= to_deg) canvas.plot(cx + x, cy + y, c);
+    const double turn = std::fmod(std::fmod(offset_angle(x, y) - from_deg, 360) + 360, 360);
+    if (from_deg + turn <= to_deg) canvas.plot(cx + x, cy + y, c);
   });
+}
+
+std::vector<Pixel> circle_pixels(Point centre, double radius) {
+  std::vector<Pixel> octant;  // from straight up towards 45 degrees, as (across, up)
+  walk_octant(radius, [&](int x, int y) { octant.push_back({x, y}); });
+  // The eight octants counter-clockwise from the right, each the walked one mirrored: its
+  // offsets with their axes swapped or not, their signs, and walked forwards or back.
+  struct Mirror {
+    bool swapped;
+    int sign_x, sign_up;
+    bool backwards;
+  };
+  constexpr Mirror kMirrors[] = {{true, 1, 1, false},   {false, 1, 1, true},
+                                 {false, -1, 1, false}, {true, -1, 1, true},
+                                 {true, -1, -1, false}, {false, -1, -1, true},
+                                 {false, 1, -1, false}, {true, 1, -1, true}};
+  const int cx = nearest(centre.x), cy = nearest(centre.y);
+  const int n = int(octant.size());
+  std::vector<Pixel> ring;
+  for (const Mirror& m : kMirrors)
+    for (int k = 0; k < n; ++k) {
+      const Pixel o = octant[std::size_t(m.backwards ? n - 1 - k : k)];
+      const int x = m.swapped ? o.y : o.x, up = m.swapped ? o.x : o.y;
+      const Pixel at{cx + m.sign_x * x, cy - m.sign_up * up};  // screen y runs down
+      if (ring.empty() || ring.back() != at) ring.push_back(at);  // octants share their ends
+    }
+  if (ring.size() > 1 && ring.back() == ring.front()) ring.pop_back();
+  return ring;
 }
 
 std::vector<Pixel> trace(const std::vector<Point>& points) {

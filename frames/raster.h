@@ -22,18 +22,22 @@ enum Colour : std::uint8_t {
   kWhite = 255,
 };
 
+struct Pixel {
+  int x = 0, y = 0;
+  bool operator==(const Pixel&) const = default;
+};
+
+// Whether two pixels are the same or 8-neighbours.
+bool touching(Pixel a, Pixel b);
+
 struct Canvas {
   std::vector<std::uint8_t> pixels =
       std::vector<std::uint8_t>(std::size_t{kFrameWidth} * kFrameHeight, kWhite);  // rows top-down
 
   // Pixels off the canvas are dropped.
   void plot(int x, int y, Colour c);
+  void plot(const std::vector<Pixel>& pixels, Colour c);
   std::uint8_t at(int x, int y) const { return pixels[std::size_t(y) * kFrameWidth + x]; }
-};
-
-struct Pixel {
-  int x = 0, y = 0;
-  bool operator==(const Pixel&) const = default;
 };
 
 // The pixels of the polyline through `points`: the nearest pixel of each point, gaps closed
@@ -46,6 +50,9 @@ void draw_line(Canvas& canvas, Point a, Point b, Colour c);
 
 // Midpoint circle about the pixel nearest `centre`; the radius may be fractional.
 void draw_circle(Canvas& canvas, Point centre, double radius, Colour c);
+
+// The pixels of that circle in order counter-clockwise on the screen, starting to the right.
+std::vector<Pixel> circle_pixels(Point centre, double radius);
 
 // The part of that circle from `from_deg` to `to_deg`, counter-clockwise on the screen
 // (angles from the right, y up), with from < to.

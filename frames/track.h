@@ -5,6 +5,7 @@
 
 #include "frames/geometry.h"
 #include "frames/outline.h"
+#include "frames/raster.h"
 
 namespace frames {
 

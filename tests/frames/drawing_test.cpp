@@ -4,9 +4,12 @@
 
 #include <cmath>
 #include <set>
+#include <string>
 #include <utility>
+#include <vector>
 
 #include "frames/geometry.h"
+#include "frames/part_outlines.h"
 
 namespace frames {
 namespace {
@@ -86,6 +89,89 @@ TEST(Drawing, OpenValveMovesItsHeadDownTheAxis) {
   EXPECT_EQ(black_along_head(open, rest, along), 0);
   EXPECT_EQ(black_along_head(open, moved, along), 62);
 }
+
+// Zoomed in, every outline is closed, one pixel wide and smooth. Three faults show there: a
+// break, an end of a line where nothing meets it; a stray, a lone pixel of one line sticking
+// out beside another element's rim where the two lie on one circle; a dent, a line stepping
+// out and back by one pixel.
+class ZoomedFrame : public testing::TestWithParam<int> {};
+
+const std::set<int> kOutlineColours{kBlue, kGreen, kCyan, kRed, kMagenta};
+constexpr int kAboveTheValves = 440;  // lower down, heads and their marks end freely
+
+int colour_at(const Canvas& c, int x, int y) {
+  const bool on = x >= 0 && y >= 0 && x < kFrameWidth && y < kFrameHeight;
+  return on ? int{c.at(x, y)} : int{kWhite};
+}
+
+// The offsets around a pixel within `reach` (a square), not the pixel itself.
+std::vector<Pixel> around(int reach) {
+  std::vector<Pixel> out;
+  for (int dy = -reach; dy <= reach; ++dy)
+    for (int dx = -reach; dx <= reach; ++dx)
+      if (dx != 0 || dy != 0) out.push_back({dx, dy});
+  return out;
+}
+
+// Pixels that two outlines share as their rims: each link's end about Q and the rocker's
+// outer arc there, the connecting link's end about P and the ring drawn there, the two
+// rods' big ends.
+std::set<std::pair<int, int>> shared_rims(const FrameGeometry& g) {
+  std::vector<Pixel> rims = circle_pixels(g.eccentric, kBigEndRadius);
+  for (const SideGeometry& s : g.sides)
+    for (const std::vector<Pixel>& ring :
+         {circle_pixels(s.eye, kRockerEyeEnd), circle_pixels(s.rod_pin, kLinkEyeRadius)})
+      rims.insert(rims.end(), ring.begin(), ring.end());
+  std::set<std::pair<int, int>> out;
+  for (Pixel p : rims) out.insert({p.x, p.y});
+  return out;
+}
+
+// Whether a pixel whose only neighbours of its own colour lie at these offsets sits in a
+// dent: they are two apart in a row or a column, and the pixel beside the straight between.
+bool dent(const std::vector<Pixel>& own) {
+  if (own.size() != 2) return false;
+  const Pixel a = own[0], b = own[1];
+  return (a.y == b.y && a.y != 0 && std::abs(a.x - b.x) == 2) ||
+         (a.x == b.x && a.x != 0 && std::abs(a.y - b.y) == 2);
+}
+
+TEST_P(ZoomedFrame, OutlinesAreClosedAndSmoothWithNoStrayPixelBesideASharedRim) {
+  const int set = GetParam() / kPositionsPerSet, position = GetParam() % kPositionsPerSet;
+  const Canvas c = draw_frame(set, position);
+  const std::set<std::pair<int, int>> rims = shared_rims(frame_geometry(set, position));
+  std::string breaks, strays, dents;
+  for (int y = 0; y < kFrameHeight; ++y)
+    for (int x = 0; x < kFrameWidth; ++x) {
+      const int colour = c.at(x, y);
+      if (kOutlineColours.count(colour) == 0) continue;
+      const std::string at = " " + std::to_string(x) + "," + std::to_string(y);
+      std::vector<Pixel> own;
+      int beside_rim = 0, beside_other = 0, others_near = 0;
+      for (Pixel d : around(1)) {
+        const int near = colour_at(c, x + d.x, y + d.y);
+        if (near == colour) own.push_back(d);
+        else if (near != kWhite) (rims.count({x + d.x, y + d.y}) ? beside_rim : beside_other)++;
+      }
+      for (Pixel d : around(2)) {
+        const int near = colour_at(c, x + d.x, y + d.y);
+        others_near += near != colour && near != kWhite;
+      }
+      if (y <= kAboveTheValves && own.size() <= 1 && others_near == 0) breaks += at;
+      // A lone pixel that touches nothing but a shared rim sticks out of it; one that
+      // touches another line as well lies where lines cross.
+      if (own.empty() && beside_rim > 0 && beside_other == 0) strays += at;
+      if (dent(own)) dents += at;
+    }
+  EXPECT_EQ(breaks, "") << "ends of outlines that touch nothing";
+  EXPECT_EQ(strays, "") << "lone pixels beside a shared rim, and nothing else";
+  EXPECT_EQ(dents, "") << "lines that step out and back";
+}
+
+INSTANTIATE_TEST_SUITE_P(AllFrames, ZoomedFrame, testing::Range(0, kFrameCount),
+                         [](const testing::TestParamInfo<int>& info) {
+                           return holder_name(info.param + 1);
+                         });
 
 }  // namespace
 }  // namespace frames

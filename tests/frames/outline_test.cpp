@@ -10,8 +10,10 @@
 #include <cstdlib>
 #include <numbers>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "frames/outline_pixels.h"
 #include "frames/part_outlines.h"
 #include "frames/track.h"
 
@@ -57,12 +59,9 @@ struct Case {
   Outline outline;
 };
 
-std::vector<Case> all_outlines() {
+// Every rocker, rod and link of every frame: two round ends, a rim, a side, a rim, a side.
+std::vector<Case> part_outlines() {
   std::vector<Case> cases;
-  for (int set : {0, 2})
-    for (Side side : {kLeft, kRight})
-      cases.push_back({"track set " + std::to_string(set) + " side " + std::to_string(side),
-                       track_pieces(side, set)});
   for (int set = 0; set < kSetCount; ++set)
     for (int p = 0; p < kPositionsPerSet; ++p) {
       const FrameGeometry g = frame_geometry(set, p);
@@ -80,6 +79,16 @@ std::vector<Case> all_outlines() {
                          link_outline(s.eye, kRockerEyeEnd, s.valve_pin, kValveLinkPinEnd)});
       }
     }
+  return cases;
+}
+
+std::vector<Case> all_outlines() {
+  std::vector<Case> cases;
+  for (int set : {0, 2})
+    for (Side side : {kLeft, kRight})
+      cases.push_back({"track set " + std::to_string(set) + " side " + std::to_string(side),
+                       track_pieces(side, set)});
+  for (Case& c : part_outlines()) cases.push_back(std::move(c));
   return cases;
 }
 
@@ -115,6 +124,42 @@ TEST(Outlines, TracedPathsAreThinAndConnected) {
         EXPECT_GT(std::max(std::abs(px[i].x - px[i - 2].x), std::abs(px[i].y - px[i - 2].y)), 1)
             << "corner pixel at " << px[i - 1].x << "," << px[i - 1].y;
       }
+    }
+  }
+}
+
+bool on(const std::vector<Pixel>& ring, Pixel p) {
+  return std::find(ring.begin(), ring.end(), p) != ring.end();
+}
+
+bool beside(const std::vector<Pixel>& ring, Pixel p) {
+  return !on(ring, p) &&
+         std::any_of(ring.begin(), ring.end(), [&](Pixel q) { return touching(p, q); });
+}
+
+// As pixels, an outline of two round ends is one closed chain, one pixel thin, that never
+// crosses itself. Its rims are the rings drawn about its ends: beside each ring lie at most
+// the two pixels with which each side leaves it.
+TEST(Outlines, RimmedOutlinesAreClosedThinChainsOnTheirRings) {
+  for (const Case& c : part_outlines()) {
+    SCOPED_TRACE(c.name);
+    const std::vector<Pixel> chain = rimmed_outline_pixels(c.outline);
+    const std::size_t n = chain.size();
+    ASSERT_GE(n, 8u);
+    for (std::size_t i = 0; i < n; ++i) {
+      const Pixel before = chain[(i + n - 1) % n], here = chain[i], after = chain[(i + 1) % n];
+      EXPECT_TRUE(touching(here, after) && here != after)
+          << "gap after " << here.x << "," << here.y;
+      EXPECT_FALSE(touching(before, after)) << "corner or spike at " << here.x << "," << here.y;
+      EXPECT_EQ(std::count(chain.begin(), chain.end(), here), 1) << here.x << "," << here.y;
+    }
+    for (std::size_t rim : {0u, 2u}) {
+      const Arc& arc = std::get<Arc>(c.outline[rim]);
+      const std::vector<Pixel> ring = circle_pixels(arc.centre, arc.radius);
+      const auto off_ring = std::count_if(chain.begin(), chain.end(),
+                                          [&](Pixel p) { return beside(ring, p); });
+      EXPECT_LE(off_ring, 4) << "pixels beside the rim about " << arc.centre.x << ","
+                             << arc.centre.y;
     }
   }
 }
