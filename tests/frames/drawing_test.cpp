@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <set>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -140,12 +141,11 @@ TEST_P(ZoomedFrame, OutlinesAreClosedAndSmoothWithNoStrayPixelBesideASharedRim) 
   const int set = GetParam() / kPositionsPerSet, position = GetParam() % kPositionsPerSet;
   const Canvas c = draw_frame(set, position);
   const std::set<std::pair<int, int>> rims = shared_rims(frame_geometry(set, position));
-  std::string breaks, strays, dents;
+  std::ostringstream breaks, strays, dents;  // " x,y" for each pixel at fault
   for (int y = 0; y < kFrameHeight; ++y)
     for (int x = 0; x < kFrameWidth; ++x) {
       const int colour = c.at(x, y);
       if (kOutlineColours.count(colour) == 0) continue;
-      const std::string at = " " + std::to_string(x) + "," + std::to_string(y);
       std::vector<Pixel> own;
       int beside_rim = 0, beside_other = 0, others_near = 0;
       for (Pixel d : around(1)) {
@@ -157,15 +157,15 @@ TEST_P(ZoomedFrame, OutlinesAreClosedAndSmoothWithNoStrayPixelBesideASharedRim) 
         const int near = colour_at(c, x + d.x, y + d.y);
         others_near += near != colour && near != kWhite;
       }
-      if (y <= kAboveTheValves && own.size() <= 1 && others_near == 0) breaks += at;
+      if (y <= kAboveTheValves && own.size() <= 1 && others_near == 0) breaks << ' ' << x << ',' << y;
       // A lone pixel that touches nothing but a shared rim sticks out of it; one that
       // touches another line as well lies where lines cross.
-      if (own.empty() && beside_rim > 0 && beside_other == 0) strays += at;
-      if (dent(own)) dents += at;
+      if (own.empty() && beside_rim > 0 && beside_other == 0) strays << ' ' << x << ',' << y;
+      if (dent(own)) dents << ' ' << x << ',' << y;
     }
-  EXPECT_EQ(breaks, "") << "ends of outlines that touch nothing";
-  EXPECT_EQ(strays, "") << "lone pixels beside a shared rim, and nothing else";
-  EXPECT_EQ(dents, "") << "lines that step out and back";
+  EXPECT_EQ(breaks.str(), "") << "ends of outlines that touch nothing";
+  EXPECT_EQ(strays.str(), "") << "lone pixels beside a shared rim, and nothing else";
+  EXPECT_EQ(dents.str(), "") << "lines that step out and back";
 }
 
 INSTANTIATE_TEST_SUITE_P(AllFrames, ZoomedFrame, testing::Range(0, kFrameCount),
