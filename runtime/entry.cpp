@@ -14,8 +14,6 @@
 namespace rt {
 namespace {
 
-constexpr int kFailureStatus = 1;
-
 class Session final : public Runtime {
  public:
   explicit Session(Desktop& desktop) : desktop_(desktop) {}
@@ -89,8 +87,7 @@ int run(const ProjectRecord& project, Desktop& desktop) {
   } catch (const ProgramEnd&) {
     status = 0;
   } catch (const RuntimeError& error) {
-    status = fail(desktop, "runtime error " + std::to_string(static_cast<int>(error.number())) + ": " +
-                               error.what());
+    status = fail(desktop, unhandled_error_text(error.number(), error.what()));
   } catch (const std::bad_alloc&) {
     status = fail(desktop, "out of memory");
   } catch (const std::exception& error) {

@@ -27,6 +27,14 @@ class RuntimeError : public std::runtime_error {
   ErrorNumber number_;
 };
 
+// The exit status of a run that an error ended.
+inline constexpr int kFailureStatus = 1;
+
+// An unhandled error as the user is told of it: "runtime error N: message".
+inline std::string unhandled_error_text(ErrorNumber number, std::string_view message) {
+  return "runtime error " + std::to_string(static_cast<int>(number)) + ": " + std::string(message);
+}
+
 // Thrown by end_program(). Deliberately not a std::exception, so that no
 // catch-all for errors can swallow it on its way to the entry.
 struct ProgramEnd {};

@@ -4,12 +4,10 @@
 #include <exception>
 
 #include "runtime/desktop.h"
+#include "runtime/errors.h"
 #include "runtime/sdl/desktop.h"
 
 namespace rt {
-
-// Exit status when the desktop cannot even be made.
-constexpr int kNoDesktopStatus = 1;
 
 int run_on_screen(const ProjectRecord& project) {
   try {
@@ -19,7 +17,7 @@ int run_on_screen(const ProjectRecord& project) {
     return run(project, *desktop);
   } catch (const std::exception& error) {
     std::fprintf(stderr, "zemk: %s\n", error.what());
-    return kNoDesktopStatus;
+    return kFailureStatus;
   }
 }
 
