@@ -44,7 +44,7 @@ TEST_P(Lifecycle, WhenTheDisplayGoesAwayItEndsWithinASecond) {
 }
 
 TEST_P(Lifecycle, WindowManagersCloseEndsItCleanly) {
-  xtest::XSession session({.window_manager = true});
+  xtest::XSession session({.window_manager = xtest::WindowManager::openbox});
   session.launch({GetParam().path});
   session.wait_until_active(session.find_window());
   // openbox's close: WM_DELETE_WINDOW to the focused window. On a loaded machine

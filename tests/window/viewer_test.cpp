@@ -47,7 +47,7 @@ char process_state(pid_t pid) {
 class Viewer : public testing::Test {
  protected:
   // The window manager gives the window the keyboard focus, as a desktop would.
-  Viewer() : session_({.window_manager = true}) {}
+  Viewer() : session_({.window_manager = xtest::WindowManager::openbox}) {}
 
   void SetUp() override {
     // The pointer off the window: no movement sets the delay count, so the

@@ -68,7 +68,41 @@ ChildOptions on_display(const std::string& display, const std::string& stderr_pa
   return options;
 }
 
+// How each window manager starts. The GTK ones read their settings over a
+// session bus, and get one of their own.
+std::vector<std::string> window_manager_command(WindowManager window_manager) {
+  switch (window_manager) {
+    case WindowManager::openbox: return {"openbox"};
+    case WindowManager::fluxbox: return {"fluxbox"};
+    case WindowManager::icewm: return {"icewm"};
+    case WindowManager::xfwm4: return {"dbus-run-session", "--", "xfwm4", "--compositor=off"};
+    case WindowManager::jwm: return {"jwm"};
+    case WindowManager::metacity: return {"dbus-run-session", "--", "metacity"};
+    case WindowManager::twm: return {"twm"};
+    case WindowManager::none: break;
+  }
+  throw std::invalid_argument("no window manager to start");
+}
+
 }  // namespace
+
+bool eventually(const std::function<bool()>& done, std::chrono::milliseconds timeout) {
+  return poll_until(Clock::now() + timeout, done);
+}
+
+std::string name_of(WindowManager window_manager) {
+  switch (window_manager) {
+    case WindowManager::none: return "no_window_manager";
+    case WindowManager::openbox: return "openbox";
+    case WindowManager::fluxbox: return "fluxbox";
+    case WindowManager::icewm: return "icewm";
+    case WindowManager::xfwm4: return "xfwm4";
+    case WindowManager::jwm: return "jwm";
+    case WindowManager::metacity: return "metacity";
+    case WindowManager::twm: return "twm";
+  }
+  return "unknown";
+}
 
 XSession::XSession(Options options) {
   char directory[] = "/tmp/xsession-XXXXXX";
@@ -105,40 +139,64 @@ XSession::XSession(Options options) {
   }
   close(pipe_fds[0]);
 
-  if (options.window_manager) start_window_manager();
+  if (options.window_manager != WindowManager::none) start_window_manager(options.window_manager);
 }
 
-void XSession::start_window_manager() {
-  const std::string log = openbox_log();
-  const auto start = [&] {
-    window_manager_ = std::make_unique<ChildProcess>(std::vector<std::string>{"openbox"}, on_display(display_, log));
-  };
+void XSession::start_window_manager(WindowManager window_manager) {
+  ChildOptions options = on_display(display_, window_manager_log());
+  // Whatever a window manager writes to its home stays in the session's directory.
+  options.set_env["HOME"] = directory_;
+  // GTK's accessibility bridge would start services that outlive the session.
+  options.set_env["NO_AT_BRIDGE"] = "1";
+  if (window_manager == WindowManager::fluxbox) {
+    // Its wallpaper helper fails on a bare server and says so in a window of its own.
+    std::filesystem::create_directories(directory_ + "/.fluxbox");
+    std::ofstream(directory_ + "/.fluxbox/overlay") << "background: none\n";
+  }
+  const std::vector<std::string> command = window_manager_command(window_manager);
+  const auto start = [&] { window_manager_ = std::make_unique<ChildProcess>(command, options); };
   start();
-  // openbox has claimed the screen once it names its check window. On a loaded
-  // machine it has been seen to end before that; it gets one more go.
   const auto deadline = Clock::now() + 30s;
-  const auto late = [&] { return std::runtime_error("openbox did not start:\n" + read_file(log)); };
+  const auto late = [&] {
+    return std::runtime_error(name_of(window_manager) + " did not start:\n" + read_file(window_manager_log()));
+  };
+  // A window manager claims the screen before it has finished starting, and a
+  // window mapped in between is never managed: it stays unmapped, and the program
+  // that waits for it to show waits for good. It is ready once it has put a probe
+  // window in a frame of its own; a probe it missed is closed and another shown.
+  // On a loaded machine one has been seen to end before that; it gets one more go.
   bool restarted = false;
-  const bool claimed = poll_until(deadline, [&] {
-    if (x_tool({"xprop", "-root", "_NET_SUPPORTING_WM_CHECK"}).find("window id") != std::string::npos) return true;
+  for (;;) {
+    // At a place of its own choosing: twm lets the user place a window that has none.
+    ChildProcess probe({"xmessage", "-geometry", "+0+0", "-timeout", "30", "probe"}, on_display(display_));
+    if (poll_until(std::min(Clock::now() + 2s, deadline), [&] { return probe_is_framed(); })) break;
     if (!window_manager_->running()) {
-      if (restarted) throw std::runtime_error("openbox ended:\n" + read_file(log));
+      if (restarted) throw std::runtime_error(name_of(window_manager) + " ended:\n" + read_file(window_manager_log()));
       start(), restarted = true;
     }
-    return false;
-  });
-  if (!claimed) throw late();
-  // It claims the screen before it has finished starting, and a window mapped in
-  // between is never managed: it stays unmapped, and the program that waits for
-  // it to show waits for good. openbox is ready once it manages a probe window;
-  // a probe it missed is closed and another one shown.
-  const auto manages_a_window = [&] { return x_tool({"xprop", "-root", "_NET_CLIENT_LIST"}).find("0x") != std::string::npos; };
-  for (;;) {
-    ChildProcess probe({"xmessage", "-timeout", "30", "probe"}, on_display(display_));
-    if (poll_until(std::min(Clock::now() + 2s, deadline), manages_a_window)) break;
     if (Clock::now() >= deadline) throw late();
   }
-  if (!poll_until(deadline, [&] { return !manages_a_window(); })) throw late();
+  if (!poll_until(deadline, [&] { return probe_windows().empty(); })) throw late();
+}
+
+bool XSession::probe_is_framed() {
+  for (const std::string& window : probe_windows()) {
+    if (parent_unless_root(window)) return true;
+  }
+  return false;
+}
+
+std::optional<std::string> XSession::parent_unless_root(const std::string& window) {
+  // `Parent window id: 0x25 (the root window) (has no name)`
+  const std::string tree = x_tool({"xwininfo", "-children", "-id", window});
+  const auto at = tree.find("Parent window id:");
+  if (at == std::string::npos) throw std::runtime_error("xwininfo gave no parent");
+  std::istringstream line(tree.substr(at + std::string("Parent window id:").size()));
+  std::string id, rest;
+  line >> id;
+  std::getline(line, rest);
+  if (rest.find("(the root window)") != std::string::npos) return std::nullopt;
+  return id;
 }
 
 XSession::~XSession() {
@@ -203,7 +261,7 @@ std::string XSession::find_window(std::chrono::milliseconds timeout) {
     throw std::runtime_error(std::string(program_->running() ? "the program shows no window: "
                                                              : "the program ended without a window: ") +
                              error.what() + "\n" + program_stderr() +
-                             (window_manager_ ? "openbox:\n" + read_file(openbox_log()) : ""));
+                             (window_manager_ ? "window manager:\n" + read_file(window_manager_log()) : ""));
   }
   std::istringstream found(windows);
   std::string window;
@@ -221,10 +279,14 @@ void XSession::wait_until_active(const std::string& window, std::chrono::millise
 }
 
 std::vector<std::string> XSession::windows_of_program() {
+  return search_windows({"--pid", std::to_string(program_->pid())});
+}
+
+std::vector<std::string> XSession::search_windows(const std::vector<std::string>& criteria) {
+  std::vector<std::string> argv{"xdotool", "search"};
+  argv.insert(argv.end(), criteria.begin(), criteria.end());
   // Without --sync xdotool does not wait, and fails when nothing matches.
-  const ToolResult result = run_tool({"xdotool", "search", "--pid", std::to_string(program_->pid())},
-                                     on_display(display_), 10s);
-  std::istringstream found(result.out);
+  std::istringstream found(run_tool(argv, on_display(display_), 10s).out);
   std::vector<std::string> windows;
   for (std::string window; found >> window;) windows.push_back(window);
   return windows;
@@ -237,6 +299,32 @@ WindowGeometry XSession::geometry(const std::string& window) {
           .width = field(info, "Width"),
           .height = field(info, "Height"),
           .viewable = info.find("Map State: IsViewable") != std::string::npos};
+}
+
+WindowGeometry XSession::frame(const std::string& window) {
+  const WindowGeometry client = geometry(window);
+  // `_NET_FRAME_EXTENTS(CARDINAL) = left, right, top, bottom`, or `... not found.`
+  const std::string line = x_tool({"xprop", "-id", window, "_NET_FRAME_EXTENTS"});
+  if (const auto equals = line.find('='); equals != std::string::npos) {
+    std::istringstream values(line.substr(equals + 1));
+    std::vector<int> e;
+    for (std::string value; std::getline(values, value, ',');) e.push_back(std::stoi(value));
+    if (e.size() == 4) {
+      return {.x = client.x - e[0], .y = client.y - e[2], .width = client.width + e[0] + e[1],
+              .height = client.height + e[2] + e[3], .viewable = client.viewable};
+    }
+  }
+  // Up the tree to the child of the root.
+  std::string outermost = window;
+  while (const auto parent = parent_unless_root(outermost)) outermost = *parent;
+  // xwininfo's upper-left corner is the border's; its size, what lies inside it.
+  const std::string info = x_tool({"xwininfo", "-id", outermost});
+  const int border = field(info, "Border width");
+  return {.x = field(info, "Absolute upper-left X"),
+          .y = field(info, "Absolute upper-left Y"),
+          .width = field(info, "Width") + 2 * border,
+          .height = field(info, "Height") + 2 * border,
+          .viewable = client.viewable};
 }
 
 std::string XSession::caption(const std::string& window) {

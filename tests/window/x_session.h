@@ -1,9 +1,10 @@
 #pragma once
-// An X session of its own for a test: a fresh Xvfb (and, if asked, openbox), one
-// program launched on it, and the X tools that drive and read the program's
-// window. Everything it started is killed when it goes.
+// An X session of its own for a test: a fresh Xvfb (and, if asked, a window
+// manager), one program launched on it, and the X tools that drive and read the
+// program's window. Everything it started is killed when it goes.
 
 #include <chrono>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -17,6 +18,16 @@ namespace xtest {
 
 inline constexpr int kScreenWidth = 1280, kScreenHeight = 1024;
 
+// The window managers a session can run: the common ones of X desktops.
+enum class WindowManager { none, openbox, fluxbox, icewm, xfwm4, jwm, metacity, twm };
+inline constexpr WindowManager kEveryWindowManager[] = {
+    WindowManager::none, WindowManager::openbox, WindowManager::fluxbox,  WindowManager::icewm,
+    WindowManager::xfwm4, WindowManager::jwm,    WindowManager::metacity, WindowManager::twm};
+std::string name_of(WindowManager window_manager);
+
+// Asks `done` every 20 ms until it says yes (true) or `timeout` passes (false).
+bool eventually(const std::function<bool()>& done, std::chrono::milliseconds timeout = std::chrono::seconds(10));
+
 struct WindowGeometry {
   int x = 0, y = 0;           // client area's top-left, on the screen
   int width = 0, height = 0;  // client area
@@ -26,7 +37,7 @@ struct WindowGeometry {
 class XSession {
  public:
   struct Options {
-    bool window_manager = false;  // run openbox
+    WindowManager window_manager = WindowManager::none;
     int width = kScreenWidth, height = kScreenHeight, depth = 24;  // the screen's
     bool refuse_clients = false;  // the server asks for a cookie that no client has
   };
@@ -61,8 +72,14 @@ class XSession {
   void wait_until_active(const std::string& window, std::chrono::milliseconds timeout = std::chrono::seconds(30));
   // Windows that carry the program's pid; empty once they are gone.
   std::vector<std::string> windows_of_program();
+  // The windows xdotool's search finds by `criteria`, at once; none if it finds none.
+  std::vector<std::string> search_windows(const std::vector<std::string>& criteria);
 
   WindowGeometry geometry(const std::string& window);
+  // The window manager's frame around `window`: the client widened by the extents
+  // the window manager gives (_NET_FRAME_EXTENTS), or else the window it put the
+  // client in; without a window manager the client itself.
+  WindowGeometry frame(const std::string& window);
   std::string caption(const std::string& window);  // _NET_WM_NAME, as UTF-8
   RgbImage screenshot(const std::string& window);
 
@@ -80,8 +97,11 @@ class XSession {
                      std::chrono::milliseconds timeout = std::chrono::seconds(10));
 
  private:
-  void start_window_manager();  // openbox, once it manages windows
-  std::string openbox_log() const { return directory_ + "/openbox.log"; }
+  void start_window_manager(WindowManager window_manager);  // once it manages windows
+  std::vector<std::string> probe_windows() { return search_windows({"--classname", "^xmessage$"}); }
+  bool probe_is_framed();  // by the window manager starting
+  std::optional<std::string> parent_unless_root(const std::string& window);
+  std::string window_manager_log() const { return directory_ + "/window-manager.log"; }
   std::string directory_;  // for the server's and the program's output
   std::string display_;
   std::unique_ptr<ChildProcess> server_;
