@@ -62,11 +62,12 @@ class Desktop {
   // Appends every event now pending; never waits.
   virtual void poll(std::vector<DesktopEvent>& events) = 0;
   // Repaints the picture area: its border, background and the picture (none: background only).
-  // False if it did not reach the screen. (X draws images without a reply, so a
-  // desktop on X learns of a failure there only when the connection breaks.)
+  // False if it did not reach the screen, though a window that a window manager resized counts
+  // as reached: the SDL desktop puts it back and repaints it then. Raises desktop where the
+  // window or the display has gone; on X that can come to light only at the next poll.
   virtual bool present(const Picture* picture) = 0;
-  // The window's quit method; false if the desktop refused. (SDL reports no failure
-  // of hiding a window; the SDL desktop refuses only when it has no window.)
+  // The window's quit method; false if the desktop refused, and desktop raised where the window
+  // or the display has gone. (The SDL desktop refuses only when it has no window.)
   virtual bool hide() = 0;
   // Tells the user of an unhandled error, in a message box where the desktop can.
   virtual void report_error(std::string_view message) = 0;

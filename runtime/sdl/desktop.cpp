@@ -5,7 +5,6 @@
 #include <stdlib.h>  // getenv, setenv and unsetenv
 #include <sys/stat.h>
 
-#include <algorithm>
 #include <optional>
 #include <string>
 
@@ -14,10 +13,14 @@
 #include "runtime/sdl/canvas.h"
 #include "runtime/sdl/display_loss.h"
 #include "runtime/sdl/display_probe.h"
+#include "runtime/sdl/ending_signals.h"
 #include "runtime/sdl/events.h"
 #include "runtime/sdl/picture_area_painter.h"
+#include "runtime/sdl/x_errors.h"
+#include "runtime/sdl/x_fixed_size.h"
 #include "runtime/sdl/x_frame.h"
 #include "runtime/sdl/x_window.h"
+#include "runtime/sdl/x_window_events.h"
 #include "runtime/window_builder.h"
 
 namespace rt {
@@ -87,6 +90,9 @@ void start_video(const char* display) {
   }
 }
 
+// What the runtime's desktop error says of a window that went under the program.
+constexpr const char* kWindowClosed = "the window was closed by another program";
+
 class SdlDesktop final : public Desktop {
  public:
   SdlDesktop() {
@@ -98,11 +104,19 @@ class SdlDesktop final : public Desktop {
     // The window surface without framebuffer acceleration presents through
     // shared-memory images: faster and leaner than a GL context (window_bench).
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-    start_video(display);
+    // SDL's own signal handlers only queue a quit event, which nothing reads while
+    // the error box is up.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    take_ending_signals();
     end_program_on_display_loss();
+    keep_x_errors();
+    start_video(display);
   }
 
   ~SdlDesktop() override {
+    // Once the connection is gone SDL cannot close the window; the process's end
+    // releases all the same.
+    if (window_ != nullptr && display_lost(window_)) return;
     if (window_ != nullptr) SDL_DestroyWindow(window_);
     SDL_Quit();
   }
@@ -113,45 +127,71 @@ class SdlDesktop final : public Desktop {
     choose_canvas(layout);
     set_background(window_, canvas_->masks().value(kFaceColour));
     set_title_bar(window_, motif_hints(layout.title_bar));
-    // A frame that is not known in advance counts as none: without a window
-    // manager the client area is the whole window.
-    centre_frame(frame_extents_in_advance(window_).value_or(FrameExtents{}));
+    set_icon_name(window_, layout.caption);
+    const std::optional<ScreenRect> screen = screen_of_window();
+    if (screen) place_hidden_window(window_, *screen, told_frame_extents(window_));
+    events_.emplace(window_);
     show_window();
+    if (screen) centre_framed_window(window_, *screen);
+    fixed_size_.emplace(window_, twips_to_pixels(layout.client_width), twips_to_pixels(layout.client_height));
+    raise_what_x_reported();
   }
 
   void poll(std::vector<DesktopEvent>& events) override {
+    raise_what_x_reported();
     SDL_Event event;
     while (SDL_PollEvent(&event)) {
-      if (auto translated = translate_sdl_event(event, SDL_GetModState())) {
+      if (event.type == SDL_SYSWMEVENT) {
+        events_->read(*event.syswm.msg);
+      } else if (auto translated = translate_sdl_event(event, SDL_GetModState())) {
+        // SDL hands on the X press before it makes its own event of it.
+        if (translated->kind == DesktopEvent::Kind::button_down) translated->clicks = events_->clicks_of_last_press();
         events.push_back(std::move(*translated));
       }
     }
+    raise_what_x_reported();
+    fixed_size_->keep(events_->state_changes());
+    // A signal to end ends the program as the window manager's close does.
+    if (end_requested()) events.push_back(DesktopEvent::closed());
   }
 
-  bool present(const Picture* picture) override { return paint_picture_area(*canvas_, area_, picture); }
+  // While the window is not at its size it is being put back; the expose that
+  // follows repaints it, and SDL's surface is not made at a size it will not keep.
+  bool present(const Picture* picture) override {
+    raise_what_x_reported();
+    if (!fixed_size_->held()) return true;
+    const bool shown = paint_picture_area(*canvas_, area_, picture);
+    raise_what_x_reported();
+    return shown;
+  }
 
   bool hide() override {
     if (window_ == nullptr) return false;
+    raise_what_x_reported();
     SDL_HideWindow(window_);
+    raise_what_x_reported();
     return true;
   }
 
   void report_error(std::string_view message) override {
     // No window, no box: a screen the window could not be shown on would not show
     // the box either, and the program would wait on it. stderr has the message.
-    if (window_ == nullptr) return;
+    if (window_ == nullptr || display_lost(window_) || (events_ && events_->window_destroyed())) return;
     const std::string text(message);
+    const ErrorBoxUp box;
     SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "zemk", text.c_str(), window_);
   }
 
  private:
-  // Hidden until it can be drawn on and stands in its place.
+  // Hidden until it can be drawn on and stands in its place. The window manager
+  // is asked for its frame at once, to answer while the window is made ready.
   void create_window(const WindowLayout& layout) {
     const std::string caption(layout.caption);
     window_ = SDL_CreateWindow(caption.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                                twips_to_pixels(layout.client_width), twips_to_pixels(layout.client_height),
                                SDL_WINDOW_HIDDEN);
     if (window_ == nullptr) raise(ErrorNumber::desktop, "cannot open the window: " + sdl_error());
+    ask_frame_extents(window_);
   }
 
   // SDL's window surface where it has one for the window's visual; else an X
@@ -173,30 +213,36 @@ class SdlDesktop final : public Desktop {
     if (canvas_ == nullptr) refuse(visual_of(window_), "whose pixels the program cannot write");
   }
 
-  // The whole frame centred on the window's screen. On a screen too small for it
-  // its top-left corner stays on the screen, so that the title bar can be reached.
-  void centre_frame(const FrameExtents& extents) {
-    SDL_Rect screen{};
-    if (SDL_GetDisplayBounds(SDL_GetWindowDisplayIndex(window_), &screen) != 0) return;
-    int width = 0, height = 0;
-    SDL_GetWindowSize(window_, &width, &height);
-    const int frame_width = width + extents.left + extents.right;
-    const int frame_height = height + extents.top + extents.bottom;
-    place_frame(window_, screen.x + std::max(0, (screen.w - frame_width) / 2),
-                screen.y + std::max(0, (screen.h - frame_height) / 2), extents);
+  std::optional<ScreenRect> screen_of_window() const {
+    SDL_Rect bounds{};
+    if (SDL_GetDisplayBounds(SDL_GetWindowDisplayIndex(window_), &bounds) != 0) return std::nullopt;
+    return ScreenRect{.x = bounds.x, .y = bounds.y, .width = bounds.w, .height = bounds.h};
   }
 
   // No paint here: mapping the window exposes it, and the first pump repaints
   // it, by then with the program's first picture.
   void show_window() {
+    raise_what_x_reported();
     SDL_ShowWindow(window_);
     SDL_RaiseWindow(window_);
     SDL_StartTextInput();
   }
 
+  // What went wrong under the window since the desktop last looked, as the
+  // runtime's desktop error: the display lost, the window gone, an X error.
+  // Looked at before SDL's calls, where a loss could not be left, and after them.
+  void raise_what_x_reported() {
+    if (display_lost(window_)) raise(ErrorNumber::desktop, kDisplayLost);
+    if (events_ && events_->window_destroyed()) raise(ErrorNumber::desktop, kWindowClosed);
+    if (const auto error = first_kept_x_error(window_)) {
+      raise(ErrorNumber::desktop, error->window_gone ? kWindowClosed : "the X server reported an error: " + error->name);
+    }
+  }
+
   // Where the window cannot be drawn on, it is never shown, and the program ends
   // before its first frame.
   [[noreturn]] void refuse(const WindowVisual& visual, const std::string& what) {
+    raise_what_x_reported();
     SDL_DestroyWindow(window_);
     window_ = nullptr;
     raise(ErrorNumber::desktop, "cannot show the window on this screen: its visual is " + visual.class_name +
@@ -206,6 +252,8 @@ class SdlDesktop final : public Desktop {
   SDL_Window* window_ = nullptr;
   std::unique_ptr<WindowCanvas> canvas_;
   PictureAreaGeometry area_;
+  std::optional<XWindowEvents> events_;
+  std::optional<FixedSize> fixed_size_;
 };
 
 }  // namespace

@@ -1,20 +1,12 @@
 #include "runtime/sdl/x_frame.h"
 
-#include <algorithm>
-#include <chrono>
-#include <thread>
 #include <vector>
 
+#include "runtime/sdl/x_errors.h"
 #include "runtime/sdl/x_handles.h"
 
 namespace rt {
 namespace {
-
-using namespace std::chrono_literals;
-
-// How long a window manager gets to answer: it is a round trip or two.
-constexpr auto kAnswerTime = 200ms;
-constexpr auto kPollInterval = 1ms;
 
 // The 32-bit items of a window's property, or none.
 std::optional<std::vector<long>> property_items(Display* display, Window window, Atom property, Atom type) {
@@ -34,55 +26,118 @@ std::optional<std::vector<long>> property_items(Display* display, Window window,
   return values;
 }
 
-bool window_manager_supports(Display* display, Atom supported_atom, Atom feature) {
-  const auto supported = property_items(display, DefaultRootWindow(display), supported_atom, XA_ATOM);
-  return supported && std::find(supported->begin(), supported->end(), long(feature)) != supported->end();
+// Which point of the frame the window's position means (ICCCM's win_gravity),
+// and the position itself, for window managers that read it from the hints.
+void set_gravity(Display* display, Window window, int gravity, const Position& position) {
+  XSizeHints hints{};
+  long supplied = 0;
+  XGetWMNormalHints(display, window, &hints, &supplied);
+  hints.flags |= PWinGravity;
+  hints.win_gravity = gravity;
+  hints.x = position.x, hints.y = position.y;
+  XSetWMNormalHints(display, window, &hints);
+}
+
+void move(Display* display, Window window, int gravity, const Position& position) {
+  set_gravity(display, window, gravity, position);
+  XMoveWindow(display, window, position.x, position.y);
+  XFlush(display);
+}
+
+int x_gravity(Gravity gravity) {
+  switch (gravity) {
+    case Gravity::centre: return CenterGravity;
+    case Gravity::north: return NorthGravity;
+    case Gravity::west: return WestGravity;
+    case Gravity::north_west: return NorthWestGravity;
+  }
+  return CenterGravity;
+}
+
+Position client_origin_on_screen(Display* display, Window window) {
+  Position origin;
+  Window child = 0;
+  XTranslateCoordinates(display, window, DefaultRootWindow(display), 0, 0, &origin.x, &origin.y, &child);
+  return origin;
+}
+
+// The frame's extents from the window that holds the client: the child of the
+// root above it, border included. No window manager: the client holds itself.
+FrameExtents extents_of_holder(Display* display, Window window, const Position& client, int width, int height) {
+  Window holder = window;
+  for (;;) {
+    Window root = 0, parent = 0, *children = nullptr;
+    unsigned count = 0;
+    if (!XQueryTree(display, holder, &root, &parent, &children, &count)) return {};
+    if (children != nullptr) XFree(children);
+    if (parent == root || parent == 0) break;
+    holder = parent;
+  }
+  Window root = 0;
+  int x = 0, y = 0;
+  unsigned holder_width = 0, holder_height = 0, border = 0, depth = 0;
+  if (holder == window || !XGetGeometry(display, holder, &root, &x, &y, &holder_width, &holder_height, &border, &depth)) {
+    return {};
+  }
+  const std::int64_t left = x, top = y;  // the holder is the root's child: these are on the screen
+  const std::int64_t right = left + holder_width + 2 * std::int64_t(border);
+  const std::int64_t bottom = top + holder_height + 2 * std::int64_t(border);
+  return {.left = client.x - left, .right = right - (client.x + width), .top = client.y - top,
+          .bottom = bottom - (client.y + height)};
 }
 
 }  // namespace
 
-std::optional<FrameExtents> frame_extents_in_advance(SDL_Window* window) {
+void ask_frame_extents(SDL_Window* window) {
   const XHandles x = x_handles_of(window);
-  if (x.display == nullptr) return std::nullopt;
-  char* names[] = {const_cast<char*>("_NET_SUPPORTED"), const_cast<char*>("_NET_REQUEST_FRAME_EXTENTS"),
-                   const_cast<char*>("_NET_FRAME_EXTENTS")};
-  Atom atoms[3] = {};
-  XInternAtoms(x.display, names, 3, False, atoms);  // one round trip for all three
-  const Atom supported = atoms[0], request = atoms[1], extents = atoms[2];
-  if (!window_manager_supports(x.display, supported, request)) return std::nullopt;
-
+  if (x.display == nullptr) return;
   XEvent message{};
   message.xclient.type = ClientMessage;
   message.xclient.window = x.window;
-  message.xclient.message_type = request;
+  message.xclient.message_type = XInternAtom(x.display, "_NET_REQUEST_FRAME_EXTENTS", False);
   message.xclient.format = 32;
+  // A window manager that does not know the request passes it by.
   XSendEvent(x.display, DefaultRootWindow(x.display), False, SubstructureNotifyMask | SubstructureRedirectMask,
              &message);
   XFlush(x.display);
-  // Polled, not waited for as an event: SDL reads the event queue.
-  const auto deadline = std::chrono::steady_clock::now() + kAnswerTime;
-  do {
-    if (const auto values = property_items(x.display, x.window, extents, XA_CARDINAL); values && values->size() == 4) {
-      return FrameExtents{.left = int((*values)[0]), .right = int((*values)[1]), .top = int((*values)[2]),
-                          .bottom = int((*values)[3])};
-    }
-    std::this_thread::sleep_for(kPollInterval);
-  } while (std::chrono::steady_clock::now() < deadline);
-  return std::nullopt;
 }
 
-void place_frame(SDL_Window* window, int x, int y, const FrameExtents& extents) {
-  const XHandles handles = x_handles_of(window);
-  if (handles.display == nullptr) return;
-  // Under the usual north-west gravity the window manager puts the frame's
-  // corner where the window asks to be; under static gravity, the client's.
-  XSizeHints hints{};
-  long supplied = 0;
-  const bool static_gravity = XGetWMNormalHints(handles.display, handles.window, &hints, &supplied) &&
-                              (hints.flags & PWinGravity) && hints.win_gravity == StaticGravity;
-  if (static_gravity) x += extents.left, y += extents.top;
-  XMoveWindow(handles.display, handles.window, x, y);
-  XFlush(handles.display);
+std::optional<FrameExtents> told_frame_extents(SDL_Window* window) {
+  const XHandles x = x_handles_of(window);
+  if (x.display == nullptr) return std::nullopt;
+  const auto values =
+      property_items(x.display, x.window, XInternAtom(x.display, "_NET_FRAME_EXTENTS", False), XA_CARDINAL);
+  if (!values || values->size() != 4) return std::nullopt;
+  const FrameExtents extents{.left = (*values)[0], .right = (*values)[1], .top = (*values)[2], .bottom = (*values)[3]};
+  if (!plausible(extents)) return std::nullopt;
+  return extents;
+}
+
+void place_hidden_window(SDL_Window* window, const ScreenRect& screen, const std::optional<FrameExtents>& told) {
+  const XHandles x = x_handles_of(window);
+  if (x.display == nullptr) return;
+  int width = 0, height = 0;
+  SDL_GetWindowSize(window, &width, &height);
+  const HiddenPlacement placement = hidden_placement(screen, width, height, told);
+  move(x.display, x.window, x_gravity(placement.gravity), placement.position);
+}
+
+void centre_framed_window(SDL_Window* window, const ScreenRect& screen) {
+  const XHandles x = x_handles_of(window);
+  if (x.display == nullptr) return;
+  int width = 0, height = 0;
+  SDL_GetWindowSize(window, &width, &height);
+  // The window manager can take the frame away meanwhile: its errors are the probe's.
+  const ExpectedXErrors probe(window);
+  const Position client = client_origin_on_screen(x.display, x.window);
+  const std::optional<FrameExtents> told = told_frame_extents(window);
+  const FrameExtents frame = told ? *told : extents_of_holder(x.display, x.window, client, width, height);
+  const Position centred = centred_client_origin(screen, width, height, frame);
+  if (needs_move(screen, frame, client, centred)) {
+    move(x.display, x.window, StaticGravity, centred);
+  } else {
+    set_gravity(x.display, x.window, StaticGravity, client);
+  }
 }
 
 }  // namespace rt

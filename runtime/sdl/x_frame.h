@@ -1,24 +1,33 @@
 #pragma once
-// The window manager's frame around the window: its extents, learnt before the
-// window is shown, and the window placed so that the whole frame is centred.
+// The window manager's frame around the window, and the window placed so that
+// the whole frame is centred on the screen. Nothing here waits for the window
+// manager: it may never answer.
 
 #include <optional>
+
+#include "runtime/sdl/placement.h"
 
 struct SDL_Window;
 
 namespace rt {
 
-struct FrameExtents {
-  int left = 0, right = 0, top = 0, bottom = 0;
-};
+// Asks the window manager for the frame it will put around the window
+// (_NET_REQUEST_FRAME_EXTENTS). Some answer before the window is shown, some
+// only once they frame it, some never.
+void ask_frame_extents(SDL_Window* window);
 
-// The frame the window manager will put around the window, asked for while the
-// window is still hidden (_NET_REQUEST_FRAME_EXTENTS). None where no window
-// manager answers that request.
-std::optional<FrameExtents> frame_extents_in_advance(SDL_Window* window);
+// The frame's extents as the window manager has told them (_NET_FRAME_EXTENTS),
+// if it has, and plausibly.
+std::optional<FrameExtents> told_frame_extents(SDL_Window* window);
 
-// Moves the hidden window so that, once the window manager frames it, the
-// frame's top-left corner lies at (x, y) on the screen.
-void place_frame(SDL_Window* window, int x, int y, const FrameExtents& extents);
+// Places the hidden window as hidden_placement says, with the frame told in
+// advance if it was.
+void place_hidden_window(SDL_Window* window, const ScreenRect& screen, const std::optional<FrameExtents>& told);
+
+// Once the window is shown, and so framed: the frame as it is (told, or the
+// window the window manager put the client in), and a move to where the centred
+// frame puts the client area, if it is not there. From now on the positions the
+// program asks for are the client area's (static gravity).
+void centre_framed_window(SDL_Window* window, const ScreenRect& screen);
 
 }  // namespace rt

@@ -66,4 +66,15 @@ void set_title_bar(SDL_Window* window, const MotifHints& hints) {
                   reinterpret_cast<const unsigned char*>(hints.data()), int(hints.size()));
 }
 
+void set_icon_name(SDL_Window* window, std::string_view caption) {
+  const XHandles x = x_handles_of(window);
+  if (x.display == nullptr) return;
+  const std::string name(caption);
+  // WM_ICON_NAME in the encoding X expects, and _NET_WM_ICON_NAME in UTF-8.
+  Xutf8SetWMProperties(x.display, x.window, nullptr, name.c_str(), nullptr, 0, nullptr, nullptr, nullptr);
+  XChangeProperty(x.display, x.window, XInternAtom(x.display, "_NET_WM_ICON_NAME", False),
+                  XInternAtom(x.display, "UTF8_STRING", False), 8, PropModeReplace,
+                  reinterpret_cast<const unsigned char*>(name.data()), int(name.size()));
+}
+
 }  // namespace rt

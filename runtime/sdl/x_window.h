@@ -1,7 +1,9 @@
 #pragma once
-// The X side of the SDL window: its visual, its background and its title bar.
+// The X side of the SDL window: its visual, its background, its title bar and
+// its icon's name.
 
 #include <string>
+#include <string_view>
 
 #include "runtime/sdl/pixels.h"
 #include "runtime/sdl/title_bar.h"
@@ -29,5 +31,9 @@ void set_background(SDL_Window* window, std::uint32_t pixel);
 
 // Tells the window manager what the title bar offers; read when the window is mapped.
 void set_title_bar(SDL_Window* window, const MotifHints& hints);
+
+// The name task bars and icons show for the window (SDL sets none, and some
+// then show the program's class): its caption.
+void set_icon_name(SDL_Window* window, std::string_view caption);
 
 }  // namespace rt

@@ -1,7 +1,9 @@
 // How the program ends in a real window: without a display, when the display goes
-// away under it, and when the window manager closes its window.
+// away under it, when the window manager or another program closes its window,
+// and on a signal to end while its error box is up.
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <string.h>
 #include <stdlib.h>
 #include <unistd.h>
 
@@ -12,6 +14,7 @@
 #include <optional>
 #include <string>
 #include <tuple>
+#include <vector>
 
 #include "tests/window/programs.h"
 #include "tests/window/x_session.h"
@@ -38,8 +41,7 @@ TEST_P(Lifecycle, WhenTheDisplayGoesAwayItEndsWithinASecond) {
   const auto status = session.wait_for_exit(1s);
   ASSERT_TRUE(status.has_value()) << "still running a second after its display went away";
   EXPECT_NE(0, *status);
-  EXPECT_NE(std::string::npos, session.program_stderr().find("zemk: the connection to the display was lost"))
-      << session.program_stderr();
+  EXPECT_EQ("zemk: runtime error 5: the connection to the display was lost\n", session.program_stderr());
   report(session);
 }
 
@@ -59,6 +61,19 @@ TEST_P(Lifecycle, WindowManagersCloseEndsItCleanly) {
   EXPECT_EQ(0, *status);
   EXPECT_TRUE(session.windows_of_program().empty());
   EXPECT_FALSE(group_alive(session.program().pid()));
+  report(session);
+}
+
+// Another program destroys the window (as xdotool's windowclose does): the
+// runtime's one line for it, nothing of Xlib's own report, and its failure status.
+TEST_P(Lifecycle, WhenAnotherProgramDestroysTheWindowItSaysSoInOneLine) {
+  xtest::XSession session;
+  session.launch({GetParam().path});
+  session.x_tool({"xdotool", "windowclose", session.find_window()});
+  const auto status = session.wait_for_exit(5s);
+  ASSERT_TRUE(status.has_value()) << "still running without its window";
+  EXPECT_EQ(1, *status);
+  EXPECT_EQ("zemk: runtime error 5: the window was closed by another program\n", session.program_stderr());
   report(session);
 }
 
@@ -89,6 +104,32 @@ TEST_P(Lifecycle, StartsNoMessageBusOfItsOwn) {
   }
   std::filesystem::remove_all(directory);
 }
+
+// SIGTERM and SIGINT while the error box waits for the user: the program ends at
+// once with the status of its error, and its box goes with it: SDL shows the box
+// from a process of its own, of the program's group.
+class ErrorBoxUp : public testing::TestWithParam<int> {};
+
+TEST_P(ErrorBoxUp, ASignalToEndEndsTheProgramAndItsBox) {
+  xtest::XSession session;
+  session.launch({SHOW_FRAME_PROGRAM, "--fail"});
+  // The box, a child of the root titled as the program.
+  const auto box_shown = [&] {
+    return session.x_tool({"xwininfo", "-root", "-children"}).find("\"zemk\": (") != std::string::npos;
+  };
+  ASSERT_TRUE(xtest::eventually(box_shown)) << "no error box\n" << session.program_stderr();
+  const pid_t program = session.program().pid();
+  ASSERT_EQ(0, kill(program, GetParam()));
+  const auto status = session.wait_for_exit(5s);
+  ASSERT_TRUE(status.has_value()) << "still running with its box up";
+  EXPECT_EQ(1, *status);
+  EXPECT_EQ("zemk: runtime error 3: Picture1: PictureBox.Refresh failed\n", session.program_stderr());
+  EXPECT_TRUE(xtest::eventually([&] { return !group_alive(program); })) << "the box's process outlived the program";
+  EXPECT_TRUE(xtest::eventually([&] { return !box_shown(); })) << "the box is still up";
+}
+
+INSTANTIATE_TEST_SUITE_P(Signals, ErrorBoxUp, testing::Values(SIGTERM, SIGINT),
+                         [](const auto& info) { return std::string(sigabbrev_np(info.param)); });
 
 // Displays that cannot be used, and what the program says of each.
 enum class Unusable { unset, no_server, refusing };

@@ -303,6 +303,23 @@ TEST_F(Viewer, AfterAClickPointerMovementStepsTheMechanism) {
   }
 }
 
+// Two clicks that wait in the queue while the program is stopped are read in one
+// pump. Seconds apart, though a few pixels apart only, they are two clicks, not a
+// double-click that would end the program.
+TEST_F(Viewer, TwoClicksReadTogetherAfterAStallAreNoDoubleClick) {
+  session_.move_to(window_, kPointerX, kPointerY);
+  freeze();
+  session_.click();
+  std::this_thread::sleep_for(1s);  // well beyond the double-click time
+  session_.move_to(window_, kPointerX + 5, kPointerY);
+  session_.click();
+  key_delivered();
+  thaw();
+  EXPECT_FALSE(session_.wait_for_exit(2s).has_value()) << "the two clicks ended it as a double-click";
+  session_.key("Escape");
+  EXPECT_EQ(0, session_.wait_for_exit(kPatience).value_or(-1));
+}
+
 // The program's own two ways to quit, with success.
 struct Quit {
   std::string name;

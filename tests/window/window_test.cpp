@@ -1,6 +1,7 @@
 // The window as the desktop shows it: caption, size, place, and the picture
 // area's pixels, read back from a real X server.
 #include <gtest/gtest.h>
+#include <signal.h>
 
 #include <algorithm>
 #include <chrono>
@@ -56,6 +57,13 @@ class RealWindow : public testing::TestWithParam<xtest::ProgramUnderTest> {
 
 TEST_P(RealWindow, CaptionIsTheLayoutsEveryBlankKept) {
   EXPECT_EQ(std::string(frames::window_layout().caption), session_.caption(window_));
+}
+
+// Task bars and icons show the window by its icon name: the caption too.
+TEST_P(RealWindow, IconNameIsTheCaption) {
+  const std::string caption(frames::window_layout().caption);
+  EXPECT_EQ(caption, session_.text_property(window_, "WM_ICON_NAME"));
+  EXPECT_EQ(caption, session_.text_property(window_, "_NET_WM_ICON_NAME"));
 }
 
 TEST_P(RealWindow, ClientAreaHasTheLayoutsSizeCentredOnTheScreen) {
@@ -203,16 +211,73 @@ TEST_P(PlacedWindow, WholeWindowIsCentredAndItsTopLeftOnTheScreen) {
   EXPECT_EQ(kClientHeight, client.height);
 }
 
+// Every window manager on a usual screen and on one lower than the window, and
+// openbox on one between.
 std::vector<Placement> placements() {
-  return {{xtest::WindowManager::openbox, 1024, 768},
-          {xtest::WindowManager::openbox, 640, 480},
-          {xtest::WindowManager::none, 640, 480}};
+  std::vector<Placement> all{{xtest::WindowManager::openbox, 1024, 768}};
+  for (const xtest::WindowManager window_manager : xtest::kEveryWindowManager) {
+    all.push_back({window_manager, xtest::kScreenWidth, xtest::kScreenHeight});
+    all.push_back({window_manager, 640, 480});
+  }
+  return all;
 }
 
 INSTANTIATE_TEST_SUITE_P(Screens, PlacedWindow, testing::ValuesIn(placements()), [](const auto& info) {
   return std::to_string(info.param.width) + "x" + std::to_string(info.param.height) + "_" +
          xtest::name_of(info.param.window_manager);
 });
+
+// Window managers that maximise the window or make it fullscreen though its
+// hints say it cannot be, and another program that resizes it: each is undone,
+// the window back at its size where it was, with its frame, showing its picture.
+struct SizeChange {
+  const char* name;
+  xtest::WindowManager window_manager;
+  std::vector<std::string> command;  // kWindow stands for the window's id
+};
+constexpr const char* kWindow = "WINDOW";
+void PrintTo(const SizeChange& change, std::ostream* out) { *out << change.name; }
+
+class KeptSize : public testing::TestWithParam<SizeChange> {};
+
+TEST_P(KeptSize, TheWindowIsPutBackAtItsSizeWhereItWas) {
+  xtest::XSession session({.window_manager = GetParam().window_manager});
+  session.launch({SHOW_FRAME_PROGRAM});
+  const std::string window = session.find_window();
+  const auto shows_its_picture = [&] { return frame_shown(session.screenshot(window)) == 0; };
+  ASSERT_TRUE(xtest::eventually(shows_its_picture)) << "the picture never showed";
+  const xtest::WindowGeometry before = session.geometry(window);
+  // Stopped, the program cannot undo the change before the test has seen it made.
+  const pid_t pid = session.program().pid();
+  ASSERT_EQ(0, kill(pid, SIGSTOP));
+  std::vector<std::string> command = GetParam().command;
+  std::replace(command.begin(), command.end(), std::string(kWindow), window);
+  session.x_tool(command);
+  const auto in_its_place = [&] {
+    const xtest::WindowGeometry now = session.geometry(window);
+    return now.width == kClientWidth && now.height == kClientHeight && now.x == before.x && now.y == before.y;
+  };
+  const bool changed = xtest::eventually([&] { return !in_its_place(); });
+  kill(pid, SIGCONT);
+  ASSERT_TRUE(changed) << "the window manager left the window as it was";
+  EXPECT_TRUE(xtest::eventually(in_its_place)) << "the window stayed as it was made";
+  EXPECT_TRUE(xtest::eventually(shows_its_picture)) << "the picture area is not back";
+  EXPECT_TRUE(session.program().running());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Changes, KeptSize,
+    testing::Values(
+        SizeChange{"fluxbox_maximises", xtest::WindowManager::fluxbox,
+                   {"wmctrl", "-i", "-r", kWindow, "-b", "add,maximized_vert,maximized_horz"}},
+        SizeChange{"icewm_makes_it_fullscreen", xtest::WindowManager::icewm,
+                   {"wmctrl", "-i", "-r", kWindow, "-b", "add,fullscreen"}},
+        // openbox keeps the size, and takes the frame off and the window to the corner.
+        SizeChange{"openbox_makes_it_fullscreen", xtest::WindowManager::openbox,
+                   {"wmctrl", "-i", "-r", kWindow, "-b", "add,fullscreen"}},
+        SizeChange{"another_program_resizes_it_under_twm", xtest::WindowManager::twm,
+                   {"xdotool", "windowsize", kWindow, "30000", "30000"}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(Programs, RealWindow, testing::ValuesIn(xtest::programs_under_test()),
                          [](const auto& info) { return info.param.name; });

@@ -327,11 +327,11 @@ WindowGeometry XSession::frame(const std::string& window) {
           .viewable = client.viewable};
 }
 
-std::string XSession::caption(const std::string& window) {
-  // `_NET_WM_NAME(UTF8_STRING) = "..."`: the text between the first and last quote.
-  const std::string line = x_tool({"xprop", "-id", window, "_NET_WM_NAME"});
+std::string XSession::text_property(const std::string& window, const std::string& name) {
+  // `NAME(TYPE) = "..."`: the text between the first and last quote.
+  const std::string line = x_tool({"xprop", "-id", window, name});
   const auto first = line.find('"'), last = line.rfind('"');
-  if (first == std::string::npos || last == first) throw std::runtime_error("no caption: " + line);
+  if (first == std::string::npos || last == first) throw std::runtime_error("no " + name + ": " + line);
   return line.substr(first + 1, last - first - 1);
 }
 

@@ -80,7 +80,9 @@ class XSession {
   // the window manager gives (_NET_FRAME_EXTENTS), or else the window it put the
   // client in; without a window manager the client itself.
   WindowGeometry frame(const std::string& window);
-  std::string caption(const std::string& window);  // _NET_WM_NAME, as UTF-8
+  std::string caption(const std::string& window) { return text_property(window, "_NET_WM_NAME"); }
+  // A text property of the window, as xprop gives it: UTF-8 for UTF-8 text.
+  std::string text_property(const std::string& window, const std::string& name);
   RgbImage screenshot(const std::string& window);
 
   // xdotool, with this session's display.
