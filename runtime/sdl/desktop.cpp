@@ -224,6 +224,7 @@ class SdlDesktop final : public Desktop {
   void show_window() {
     raise_what_x_reported();
     SDL_ShowWindow(window_);
+    wait_until_framed(window_);
     SDL_RaiseWindow(window_);
     SDL_StartTextInput();
   }

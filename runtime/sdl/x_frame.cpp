@@ -1,5 +1,7 @@
 #include "runtime/sdl/x_frame.h"
 
+#include <chrono>
+#include <thread>
 #include <vector>
 
 #include "runtime/sdl/x_errors.h"
@@ -120,6 +122,18 @@ void place_hidden_window(SDL_Window* window, const ScreenRect& screen, const std
   SDL_GetWindowSize(window, &width, &height);
   const HiddenPlacement placement = hidden_placement(screen, width, height, told);
   move(x.display, x.window, x_gravity(placement.gravity), placement.position);
+}
+
+void wait_until_framed(SDL_Window* window) {
+  using namespace std::chrono_literals;
+  constexpr auto kLongestWait = 100ms, kPollInterval = 1ms;
+  const XHandles x = x_handles_of(window);
+  if (x.display == nullptr) return;
+  for (const auto deadline = std::chrono::steady_clock::now() + kLongestWait;
+       std::chrono::steady_clock::now() < deadline; std::this_thread::sleep_for(kPollInterval)) {
+    XWindowAttributes attributes{};
+    if (!XGetWindowAttributes(x.display, x.window, &attributes) || attributes.map_state == IsViewable) return;
+  }
 }
 
 void centre_framed_window(SDL_Window* window, const ScreenRect& screen) {
