@@ -14,7 +14,6 @@
 #include <optional>
 #include <string>
 #include <tuple>
-#include <vector>
 
 #include "tests/window/programs.h"
 #include "tests/window/x_session.h"

@@ -307,11 +307,11 @@ WindowGeometry XSession::frame(const std::string& window) {
   const std::string line = x_tool({"xprop", "-id", window, "_NET_FRAME_EXTENTS"});
   if (const auto equals = line.find('='); equals != std::string::npos) {
     std::istringstream values(line.substr(equals + 1));
-    std::vector<int> e;
-    for (std::string value; std::getline(values, value, ',');) e.push_back(std::stoi(value));
-    if (e.size() == 4) {
-      return {.x = client.x - e[0], .y = client.y - e[2], .width = client.width + e[0] + e[1],
-              .height = client.height + e[2] + e[3], .viewable = client.viewable};
+    std::vector<int> side;  // left, right, top, bottom
+    for (std::string value; std::getline(values, value, ',');) side.push_back(std::stoi(value));
+    if (side.size() == 4) {
+      return {.x = client.x - side[0], .y = client.y - side[2], .width = client.width + side[0] + side[1],
+              .height = client.height + side[2] + side[3], .viewable = client.viewable};
     }
   }
   // Up the tree to the child of the root.
